@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test.
+# Usage: scripts/test.sh [stage ...]   (stages: native windows sanitize thread fuzz; default all)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+stages=("$@")
+[ ${#stages[@]} -eq 0 ] && stages=(native windows sanitize thread fuzz)
+
+bash scripts/install-dependencies.sh
+
+run_preset() {
+  local preset=$1
+  echo "=== $preset: configure and build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+}
+
+for stage in "${stages[@]}"; do
+  case "$stage" in
+    native|sanitize|thread|windows)
+      run_preset "$stage"
+      echo "=== $stage: tests"
+      ctest --preset "$stage"
+      ;;
+    fuzz)
+      run_preset fuzz
+      echo "=== fuzz: each target from its seed corpus"
+      bash scripts/run-fuzzers.sh "${PELLIMORE_FUZZ_SECONDS:-30}"
+      ;;
+    *)
+      echo "error: unknown stage '$stage' (native windows sanitize thread fuzz)" >&2
+      exit 2
+      ;;
+  esac
+done
+echo "=== all stages passed: ${stages[*]}"

@@ -1,0 +1,3 @@
+#include "brawl/hotkey_bindings.h"
+
+HotkeyBindings hotkeyBindings{};

@@ -1,0 +1,41 @@
+// The script's endless loop: one tick takes the peds, reloads the bindings,
+// fires every hotkey released since the last tick, and yields.
+#pragma once
+
+#include "brawl/melee_actions.h"
+
+#include <cstdint>
+
+// The fixed key of GrappleChallengeFront (numeric keypad 8); no setting changes it.
+constexpr std::uint32_t grappleChallengeKeyCode = 104;
+
+// One entry of the fixed dispatch order.
+struct DispatchEntry {
+    MeleeAction action;
+    const std::int32_t* binding;  // null for the fixed key code
+    bool needsModifier;
+};
+
+constexpr int dispatchEntryCount = 14;
+extern const DispatchEntry dispatchTable[dispatchEntryCount];
+
+// The key code an entry is waiting for with the current bindings.
+std::uint32_t triggerKeyCode(const DispatchEntry& entry);
+
+// Fills the snapshot from the hook; a count beyond the buffer is taken as the buffer's size.
+void takePedSnapshot(PedSnapshot& snapshot);
+
+// Lets a tool watch a tick without changing it: the game passes none.
+struct TickObserver {
+    void (*settingsLoadFailed)(const char* message) = nullptr;
+    void (*actionFiring)(MeleeAction action) = nullptr;  // just before its peds are visited
+};
+
+// Tests the fourteen entries in order and runs the move of each that fires.
+void dispatchHotkeys(const PedSnapshot& snapshot, const TickObserver* observer = nullptr);
+
+// Everything one tick does before it yields.
+void runScriptTick(PedSnapshot& snapshot, const TickObserver* observer = nullptr);
+
+// Runs ticks for ever, yielding to the hook after each.
+[[noreturn]] void runScriptLoop();

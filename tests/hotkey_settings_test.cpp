@@ -1,0 +1,122 @@
+#include "brawl/hotkey_bindings.h"
+#include "settings/hotkey_settings.h"
+#include "test_support.h"
+
+#include <stdexcept>
+
+namespace {
+
+class HotkeySettingsTest : public PellimoreTest {
+protected:
+    // Runs the load and returns the error message, or "" when it completed.
+    static std::string load() {
+        try {
+            loadHotkeySettings();
+            return "";
+        } catch (const std::exception& error) {
+            return error.what();
+        }
+    }
+    // Every binding set to a marker so a test sees which ones the load touched.
+    static void markAllBindings() {
+        for (const auto& setting : hotkeySettings) *setting.binding = 254;
+    }
+    static std::vector<std::int32_t> bindingValues() {
+        std::vector<std::int32_t> values;
+        for (const auto& setting : hotkeySettings) values.push_back(*setting.binding);
+        return values;
+    }
+};
+
+using Values = std::vector<std::int32_t>;
+
+TEST_F(HotkeySettingsTest, NoFileKeepsBindingsAndDocument) {
+    markAllBindings();
+    settingsDocument.ensureSection("kept");
+    EXPECT_EQ(load(), "");
+    EXPECT_EQ(bindingValues(), Values(14, 254));
+    EXPECT_EQ(settingsDocument.getSections().size(), 1u);
+}
+
+TEST_F(HotkeySettingsTest, TwelveKeyFileSetsAllFourteenInLoadOrder) {
+    writeSettings(
+        "[Pellimore]\niXKey=1\niKnockout=2\niExecute=3\niGrappleFront=4\niGrappleBack=5\niTackle=6\n"
+        "iGrappleSwitchFrontToBack=7\niGrappleSwitchBackToFront=8\niGrappleSwitchFrontToMount=9\n"
+        "iSubdue=10\niGrappleThrowFront=11\niGrappleThrowLeft=12\niUnused=99\n[Other]\niXKey=77\n");
+    EXPECT_EQ(load(), "");
+    EXPECT_EQ(bindingValues(), (Values{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 11, 12}));
+    EXPECT_EQ(hotkeyBindings.grappleThrowRight, 11);
+    EXPECT_EQ(hotkeyBindings.grappleThrowBackLeft, 12);
+}
+
+TEST_F(HotkeySettingsTest, RightAndBackLeftThrowsReadTheirOwnKeysWhenPresent) {
+    writeSettings(std::string(defaultSettingsText) + "iGrappleThrowRight=39\niGrappleThrowBackLeft=40\n");
+    EXPECT_EQ(load(), "");
+    EXPECT_EQ(hotkeyBindings.grappleThrowRight, 39);
+    EXPECT_EQ(hotkeyBindings.grappleThrowBackLeft, 40);
+
+    markAllBindings();
+    writeSettings(std::string(defaultSettingsText) + "iGrappleThrowRight=\n");
+    EXPECT_EQ(load(), "invalid stoi argument") << "a present but empty key fails like any empty value";
+    EXPECT_EQ(hotkeyBindings.grappleThrowLeft, 37);
+    EXPECT_EQ(hotkeyBindings.grappleThrowRight, 254);
+    EXPECT_EQ(hotkeyBindings.grappleThrowBackLeft, 254);
+}
+
+TEST_F(HotkeySettingsTest, MissingKeyStopsTheLoadThere) {
+    markAllBindings();
+    writeSettings("[Pellimore]\niXKey=65\niExecute=66\n");
+    EXPECT_EQ(load(), "invalid stoi argument");
+    EXPECT_EQ(bindingValues(), (Values{65, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254}));
+}
+
+TEST_F(HotkeySettingsTest, SectionOrKeyInAnotherCaseIsNotFound) {
+    markAllBindings();
+    writeSettings("[pellimore]\niXKey=65\n");
+    EXPECT_EQ(load(), "invalid stoi argument");
+    EXPECT_EQ(bindingValues(), Values(14, 254));
+    writeSettings("[Pellimore]\nixkey=65\n");
+    EXPECT_EQ(load(), "invalid stoi argument");
+    EXPECT_EQ(hotkeyBindings.xKey, 254);
+}
+
+TEST_F(HotkeySettingsTest, ValueOutOfRangeFailsWithItsOwnError) {
+    markAllBindings();
+    writeSettings(std::string(defaultSettingsText) + "iExecute=2147483648\n");
+    EXPECT_EQ(load(), "stoi argument out of range");
+    EXPECT_EQ(hotkeyBindings.knockout, 81);
+    EXPECT_EQ(hotkeyBindings.execute, 254);
+}
+
+TEST_F(HotkeySettingsTest, ValuesAreStoredAsConvertedWithoutRangeCheck) {
+    writeSettings(std::string(defaultSettingsText) +
+                  "iXKey=-1\niKnockout=300\niExecute=12abc\niGrappleFront=0x41\niGrappleBack=+65\n");
+    EXPECT_EQ(load(), "");
+    EXPECT_EQ(hotkeyBindings.xKey, -1);
+    EXPECT_EQ(hotkeyBindings.knockout, 300);
+    EXPECT_EQ(hotkeyBindings.execute, 12);
+    EXPECT_EQ(hotkeyBindings.grappleFront, 0);
+    EXPECT_EQ(hotkeyBindings.grappleBack, 65);
+}
+
+TEST_F(HotkeySettingsTest, DocumentIsRebuiltFromTheFileEachLoad) {
+    writeSettings(std::string(defaultSettingsText) + "[Extra]\nk=v\n");
+    load();
+    writeSettings(defaultSettingsText);
+    load();
+    EXPECT_EQ(settingsDocument.getSections().size(), 1u);
+}
+
+TEST_F(HotkeySettingsTest, UnreadableFileFailsAtTheFirstBinding) {
+    // A directory opens but yields nothing: the document is empty, as when the
+    // file vanishes between the probe and the parse.
+    markAllBindings();
+    std::filesystem::create_directory("Pellimore.ini");
+    const std::string error = load();
+    if (std::ifstream("Pellimore.ini").is_open()) {
+        EXPECT_EQ(error, "invalid stoi argument");
+    }
+    EXPECT_EQ(bindingValues(), Values(14, 254));
+}
+
+}  // namespace

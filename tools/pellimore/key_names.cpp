@@ -1,0 +1,69 @@
+#include "pellimore/key_names.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <map>
+#include <utility>
+
+namespace {
+
+const std::map<std::uint32_t, std::string>& namedKeys() {
+    static const std::map<std::uint32_t, std::string> names = [] {
+        std::map<std::uint32_t, std::string> table = {
+            {8, "Backspace"}, {9, "Tab"},       {13, "Enter"},    {16, "Shift"},     {17, "Ctrl"},
+            {18, "Alt"},      {19, "Pause"},    {20, "CapsLock"}, {27, "Escape"},    {32, "Space"},
+            {33, "PageUp"},   {34, "PageDown"}, {35, "End"},      {36, "Home"},      {37, "Left"},
+            {38, "Up"},       {39, "Right"},    {40, "Down"},     {45, "Insert"},    {46, "Delete"},
+            {106, "Multiply"}, {107, "Add"},    {109, "Subtract"}, {110, "Decimal"}, {111, "Divide"},
+            {144, "NumLock"}, {145, "ScrollLock"}, {160, "LeftShift"}, {161, "RightShift"},
+            {162, "LeftCtrl"}, {163, "RightCtrl"}, {164, "LeftAlt"}, {165, "RightAlt"},
+            {186, "Semicolon"}, {187, "Plus"},  {188, "Comma"},   {189, "Minus"},    {190, "Period"},
+            {191, "Slash"},   {192, "Backquote"}, {219, "LeftBracket"}, {220, "Backslash"},
+            {221, "RightBracket"}, {222, "Quote"},
+        };
+        for (char letter = 'A'; letter <= 'Z'; ++letter) table[static_cast<std::uint32_t>(letter)] = std::string(1, letter);
+        for (char digit = '0'; digit <= '9'; ++digit) table[static_cast<std::uint32_t>(digit)] = std::string(1, digit);
+        for (int number = 0; number <= 9; ++number) table[96 + number] = "Numpad" + std::to_string(number);
+        for (int number = 1; number <= 24; ++number) table[111 + number] = "F" + std::to_string(number);
+        return table;
+    }();
+    return names;
+}
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+}  // namespace
+
+std::string keyName(std::int64_t code) {
+    if (code < 0) return "";
+    const auto found = namedKeys().find(static_cast<std::uint32_t>(code));
+    return found == namedKeys().end() ? "" : found->second;
+}
+
+std::optional<std::uint32_t> parseKey(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    const std::string lower = lowerCase(text);
+    for (const auto& [code, name] : namedKeys())
+        if (lowerCase(name) == lower) return code;
+    // Aliases players use.
+    static const std::pair<const char*, std::uint32_t> aliases[] = {
+        {"control", 17}, {"esc", 27}, {"return", 13}, {"uparrow", 38}, {"downarrow", 40},
+        {"leftarrow", 37}, {"rightarrow", 39}, {"del", 46}, {"ins", 45}};
+    for (const auto& [alias, code] : aliases)
+        if (lower == alias) return code;
+
+    int base = 10;
+    std::string digits = lower;
+    if (digits.size() > 2 && digits.compare(0, 2, "0x") == 0) {
+        base = 16;
+        digits = digits.substr(2);
+    }
+    std::uint32_t code = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), code, base);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return code;
+}
