@@ -129,9 +129,9 @@ TEST_F(IniDocumentTest, MissingFileLeavesTheDocumentUntouched) {
 }
 
 TEST(IniIndex, HashIsSixtyFourBitFnv1a) {
-    EXPECT_EQ(Fnv1aHash{}(""), 0xcbf29ce484222325ull);
-    EXPECT_EQ(Fnv1aHash{}("a"), 0xaf63dc4c8601ec8cull);
-    EXPECT_EQ(Fnv1aHash{}("foobar"), 0x85944171f73967e8ull);
+    EXPECT_EQ(fnv1aHash(""), 0xcbf29ce484222325ull);
+    EXPECT_EQ(fnv1aHash("a"), 0xaf63dc4c8601ec8cull);
+    EXPECT_EQ(fnv1aHash("foobar"), 0x85944171f73967e8ull);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-std::int32_t convertDecimal(const std::string& text) {
+std::int32_t convertDecimal(std::string_view text) {
     std::size_t position = 0;
     // strtol's leading whitespace, as the C locale defines it.
     while (position < text.size() &&

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 // Returns the leading decimal number of the text. Throws std::invalid_argument
 // ("invalid stoi argument") when no digit leads, and std::out_of_range
 // ("stoi argument out of range") when the number does not fit in 32 bits.
-std::int32_t convertDecimal(const std::string& text);
+std::int32_t convertDecimal(std::string_view text);

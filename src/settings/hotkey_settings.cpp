@@ -30,7 +30,7 @@ const HotkeySetting hotkeySettings[hotkeySettingCount] = {
 };
 
 const char* effectiveSettingsKey(const HotkeySetting& setting, const IniSection& section) {
-    if (setting.fallbackSettingsKey && !section.hasKey(setting.settingsKey))
+    if (setting.fallbackSettingsKey && !section.findTrimmedValue(setting.settingsKey))
         return setting.fallbackSettingsKey;
     return setting.settingsKey;
 }
@@ -43,9 +43,13 @@ void loadHotkeySettings() {
     }
     settingsDocument.clear();
     settingsDocument.parseFile(settingsPath);
+    // Nothing changes the document during the load, so one look-up of the
+    // section, without a copy, serves all fourteen bindings.
+    static const IniSection noSection;
+    const IniSection* found = settingsDocument.findTrimmedSection(settingsSectionName);
+    const IniSection& section = found ? *found : noSection;
     for (const HotkeySetting& setting : hotkeySettings) {
-        const IniSection section = settingsDocument.getSection(settingsSectionName);
-        const std::string text = section.getValue(effectiveSettingsKey(setting, section));
-        *setting.binding = convertDecimal(text);
+        const std::string* text = section.findTrimmedValue(effectiveSettingsKey(setting, section));
+        *setting.binding = convertDecimal(text ? std::string_view(*text) : std::string_view());
     }
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,11 +13,21 @@
 enum class IniLineKind { Empty = 0, Comment = 1, Section = 2, KeyValue = 3, Invalid = 4 };
 
 // 64-bit FNV-1a over a name's bytes; both indexes use it.
-struct Fnv1aHash {
-    std::size_t operator()(const std::string& text) const noexcept;
+std::uint64_t fnv1aHash(std::string_view text);
+
+// One slot of a name index: the name's hash, and its position plus one (0: empty).
+struct IniIndexSlot {
+    std::uint64_t hash;
+    std::uint64_t positionPlusOne;
 };
 
-using IniNameIndex = std::unordered_map<std::string, std::uint64_t, Fnv1aHash>;
+// Hash index from a name to its position in the array it indexes: open
+// addressing with linear probing, so a key costs no allocation of its own and
+// is stored once, in the array.
+struct IniNameIndex {
+    std::vector<IniIndexSlot> slots;  // a power of two in size, or empty
+    std::size_t count = 0;
+};
 
 // A file larger than this is treated as unreadable rather than allocated.
 constexpr std::uint64_t maximumSettingsFileBytes = 64ull * 1024 * 1024;
@@ -33,6 +43,9 @@ std::vector<std::string> readLines(std::ifstream& file);
 // Tells what one line is, delivering the section name or the key and value.
 IniLineKind classifyLine(std::string line, std::string& name, std::string& value);
 
+// The same, without copying the line; name and value reuse their storage.
+IniLineKind classifyLineView(std::string_view line, std::string& name, std::string& value);
+
 // One section's keys in the order they first appeared, each with its latest value.
 class IniSection {
 public:
@@ -44,6 +57,15 @@ public:
 
     // Returns the key's value slot, appending the key with an empty value if absent.
     std::string& ensureValue(std::string key);
+
+    // ensureValue for a key that is already trimmed.
+    std::string& ensureTrimmedValue(std::string_view key);
+
+    // ensureTrimmedValue(key) = value, building a new entry in one step.
+    void setTrimmedValue(std::string_view key, std::string_view value);
+
+    // The value of a key that is already trimmed, or null when it is absent.
+    const std::string* findTrimmedValue(std::string_view key) const;
 
     const std::vector<std::pair<std::string, std::string>>& getEntries() const { return entries; }
 
@@ -67,9 +89,15 @@ public:
     // Returns the named section, appending an empty one if absent.
     IniSection& ensureSection(std::string name);
 
+    // The section with this already trimmed name, or null: a look-up without a copy.
+    const IniSection* findTrimmedSection(std::string_view name) const;
+
     const std::vector<std::pair<std::string, IniSection>>& getSections() const { return sections; }
 
 private:
+    // ensureSection for a name that is already trimmed; returns its position.
+    std::size_t ensureTrimmedSection(std::string_view name);
+
     std::vector<std::pair<std::string, IniSection>> sections;
     IniNameIndex index;
 };

@@ -1,0 +1,22 @@
+#include "allocation_counter.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<std::uint64_t> allocations{0};
+}
+
+std::uint64_t allocationCount() { return allocations.load(std::memory_order_relaxed); }
+
+void* operator new(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
