@@ -2,6 +2,7 @@
 #include "settings/hotkey_settings.h"
 #include "test_support.h"
 
+#include <random>
 #include <stdexcept>
 
 namespace {
@@ -117,6 +118,20 @@ TEST_F(HotkeySettingsTest, UnreadableFileFailsAtTheFirstBinding) {
         EXPECT_EQ(error, "invalid stoi argument");
     }
     EXPECT_EQ(bindingValues(), Values(14, 254));
+}
+
+TEST_F(HotkeySettingsTest, RandomBytesEndNormallyOrWithAConversionError) {
+    std::mt19937 random(20261208);
+    for (int file = 0; file < 300; ++file) {
+        std::string bytes(random() % 600, '\0');
+        for (char& byte : bytes) byte = static_cast<char>(random() % 256);
+        // Some files get the header and a key, so conversion is reached too.
+        if (file % 3 == 0) bytes = "[Pellimore]\niXKey=" + bytes;
+        writeSettings(bytes);
+        const std::string error = load();
+        EXPECT_TRUE(error.empty() || error == "invalid stoi argument" || error == "stoi argument out of range")
+            << error;
+    }
 }
 
 }  // namespace

@@ -37,6 +37,16 @@ TEST_F(KeyStateTableTest, KeyCodesOutsideTheTableAreIgnoredEverywhere) {
     EXPECT_TRUE(takeRelease(0));
 }
 
+TEST_F(KeyStateTableTest, SweepOfTheWholeThirtyTwoBitRangeTouchesOnlyRealRows) {
+    standinSetTickCount(100000);
+    for (std::uint64_t key = 0; key <= 0xFFFFFFFFull; key += 65521) {
+        const auto code = static_cast<std::uint32_t>(key);
+        handleKeyMessage(code, 1, 0, 0, 0, 1, 1);
+        EXPECT_EQ(takeRelease(code), code < keyStateRowCount) << code;
+        EXPECT_FALSE(isHeld(code)) << code;
+    }
+}
+
 TEST_F(KeyStateTableTest, ReleaseFiresOnlyWithinOneHundredMilliseconds) {
     standinSetTickCount(10000);
     release(38);

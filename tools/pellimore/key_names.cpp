@@ -1,4 +1,5 @@
 #include "pellimore/key_names.h"
+#include "pellimore/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,10 +32,6 @@ const std::map<std::uint32_t, std::string>& namedKeys() {
     return names;
 }
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "pellimore/scenario.h"
+#include "pellimore/text.h"
 
 #include "pellimore/key_names.h"
 
@@ -23,10 +24,6 @@ std::string withoutComment(const std::string& line) {
     return hash == std::string::npos ? line : line.substr(0, hash);
 }
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 class LineParser {
 public:

@@ -1,4 +1,5 @@
 #include "pellimore/settings_checker.h"
+#include "pellimore/text.h"
 
 #include "brawl/hotkey_bindings.h"
 #include "brawl/script_loop.h"
@@ -34,10 +35,6 @@ struct FileSurvey {
     std::vector<Warning> warnings;
 };
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 bool isReadKey(const std::string& key) {
     for (const auto& setting : hotkeySettings)
