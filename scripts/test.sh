@@ -35,3 +35,4 @@ for stage in "${stages[@]}"; do
   esac
 done
 echo "=== all stages passed: ${stages[*]}"
+echo "stages: ${#stages[@]} passed, 0 failed"
