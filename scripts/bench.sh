@@ -16,4 +16,4 @@ echo "=== all benchmarks, default allocator settings"
 echo
 echo "=== reader benchmarks again, glibc heap trimming and mmap threshold off"
 MALLOC_TRIM_THRESHOLD_=1000000000 MALLOC_MMAP_THRESHOLD_=1000000000 \
-  "$bench" --benchmark_color=false --benchmark_filter='Reader|SimpleIni|Inih' "$@" | sed -n '/^Ratios/,$p'
+  "$bench" --benchmark_color=false --benchmark_filter='Reader|SimpleIni|Inih' "$@" 2>&1 | sed -n '/^Ratios/,$p'

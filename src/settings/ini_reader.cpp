@@ -201,21 +201,10 @@ std::string& IniSection::ensureTrimmedValue(std::string_view key) {
     const std::uint64_t position = findPosition(index, entries, key, hash);
     if (position != notFound) return entries[position].second;
     insertPosition(index, hash, entries.size());
-    entries.emplace_back(std::string(key), std::string());
-    return entries.back().second;
-}
-
-void IniSection::setTrimmedValue(std::string_view key, std::string_view value) {
-    const std::uint64_t hash = fnv1aHash(key);
-    const std::uint64_t position = findPosition(index, entries, key, hash);
-    if (position != notFound) {
-        entries[position].second.assign(value);
-        return;
-    }
-    insertPosition(index, hash, entries.size());
     // Most sections hold several keys; skip the smallest growth steps.
     if (entries.empty()) entries.reserve(4);
-    entries.emplace_back(std::string(key), std::string(value));
+    entries.emplace_back(std::string(key), std::string());
+    return entries.back().second;
 }
 
 bool IniDocument::parseFile(const std::string& path) {
@@ -237,7 +226,7 @@ bool IniDocument::parseFile(const std::string& path) {
                 break;
             case IniLineKind::KeyValue:
                 // Keys above the first header belong to no section and are dropped.
-                if (inSection) sections[currentSection].second.setTrimmedValue(name, value);
+                if (inSection) sections[currentSection].second.ensureTrimmedValue(name).assign(value);
                 break;
             default:
                 break;

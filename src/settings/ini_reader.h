@@ -61,9 +61,6 @@ public:
     // ensureValue for a key that is already trimmed.
     std::string& ensureTrimmedValue(std::string_view key);
 
-    // ensureTrimmedValue(key) = value, building a new entry in one step.
-    void setTrimmedValue(std::string_view key, std::string_view value);
-
     // The value of a key that is already trimmed, or null when it is absent.
     const std::string* findTrimmedValue(std::string_view key) const;
 
