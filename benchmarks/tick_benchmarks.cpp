@@ -1,45 +1,38 @@
 // A tick's cost against the floor of what it must do: the file I/O for the
 // idle tick, the bare native calls for the worst tick.
 #include "allocation_counter.h"
-#include "benchmark_fixtures.h"
-
-#include "brawl/hotkey_bindings.h"
 #include "brawl/script_loop.h"
 #include "host/host_interface.h"
 #include "host/key_state_table.h"
-#include "settings/hotkey_settings.h"
+#include "module_sandbox.h"
+#include "sample_settings.h"
 #include "standin_host.h"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <unistd.h>
 #include <vector>
 
-const char* twelveKeySettingsText =
-    "[Pellimore]\r\niXKey=88\r\niKnockout=81\r\niExecute=69\r\niGrappleFront=105\r\niGrappleBack=70\r\n"
-    "iTackle=90\r\niGrappleSwitchFrontToBack=66\r\niGrappleSwitchBackToFront=71\r\n"
-    "iGrappleSwitchFrontToMount=17\r\niSubdue=78\r\niGrappleThrowFront=38\r\niGrappleThrowLeft=37\r\n";
+namespace {
 
-std::filesystem::path enterScratchDirectory(const char* settingsText) {
-    const auto directory = std::filesystem::temp_directory_path() / ("pellimore-bench-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(directory);
-    std::filesystem::create_directories(directory);
-    std::filesystem::current_path(directory);
-    if (settingsText) std::ofstream("Pellimore.ini", std::ios::binary) << settingsText;
-    return directory;
+// A fresh scratch folder, entered, holding the given settings file (none when null).
+void enterScratchDirectory(const char* settingsText) {
+    static std::unique_ptr<ScratchDirectory> scratch;
+    scratch.reset();
+    scratch = std::make_unique<ScratchDirectory>("bench");
+    std::filesystem::current_path(scratch->path);
+    if (settingsText) scratch->writeFile("Pellimore.ini", settingsText);
 }
 
-void resetModuleState() {
-    standinReset();
+// The module as loaded, with native logging off so long runs stay flat.
+void resetForBenchmark() {
+    resetModuleState();
     standinSetNativeLogging(0);
-    clearKeyStateTable();
-    hotkeyBindings = HotkeyBindings{};
-    settingsDocument.clear();
     standinSetTickCount(100000);
 }
-
-namespace {
 
 void setPeds(int count) {
     std::vector<std::int32_t> peds(count);
@@ -68,7 +61,7 @@ BENCHMARK(IdleTickIoFloor);
 
 void IdleTick(benchmark::State& state) {
     enterScratchDirectory(twelveKeySettingsText);
-    resetModuleState();
+    resetForBenchmark();
     setPeds(50);
     PedSnapshot snapshot{};
     runScriptTick(snapshot);  // warm up
@@ -92,7 +85,7 @@ void releaseEveryTrigger() {
 
 // The native calls one worst tick makes, hash and arguments, in order.
 std::vector<StandinNativeCall> recordWorstTickCalls() {
-    resetModuleState();
+    resetForBenchmark();
     setPeds(1024);
     standinSetNativeLogging(1);
     PedSnapshot snapshot{};
@@ -145,7 +138,7 @@ long residentKilobytes() {
 // Resident memory after 100,000 idle ticks against after the first 1,000.
 void ResidentMemoryOverIdleTicks(benchmark::State& state) {
     enterScratchDirectory(twelveKeySettingsText);
-    resetModuleState();
+    resetForBenchmark();
     setPeds(50);
     PedSnapshot snapshot{};
     for (auto _ : state) {

@@ -1,8 +1,10 @@
-# Cross-build for 64-bit Windows with Debian's mingw-w64 (posix threads flavour).
+# Cross-build for 64-bit Windows with Debian's mingw-w64, win32 threads flavour:
+# the posix flavour links winpthreads, which would bring a process-wide
+# exception handler and thread-control imports into the game with the plug-in.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <stdexcept>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -20,13 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (end == start) expected = Invalid;
     else if (errno == ERANGE || reference < INT32_MIN || reference > INT32_MAX) expected = OutOfRange;
 
-    try {
-        const std::int32_t converted = convertDecimal(text);
-        if (expected != Value || converted != reference) __builtin_trap();
-    } catch (const std::invalid_argument&) {
-        if (expected != Invalid) __builtin_trap();
-    } catch (const std::out_of_range&) {
-        if (expected != OutOfRange) __builtin_trap();
+    const DecimalConversion converted = convertDecimal(text);
+    switch (converted.error) {
+        case ConversionError::None:
+            if (expected != Value || converted.value != reference) __builtin_trap();
+            break;
+        case ConversionError::InvalidArgument:
+            if (expected != Invalid) __builtin_trap();
+            break;
+        case ConversionError::OutOfRange:
+            if (expected != OutOfRange) __builtin_trap();
+            break;
     }
     return 0;
 }

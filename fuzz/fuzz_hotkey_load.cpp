@@ -1,43 +1,37 @@
-// Any bytes as Pellimore.ini: the load ends normally or with one of its two
-// conversion errors, and the tick that follows runs whatever the bindings are.
-#include "brawl/hotkey_bindings.h"
+// Any bytes as Pellimore.ini, through the real file as the game reads it: the
+// load ends normally or with one of its two conversion failures, stopping where
+// it says, and the tick that follows runs whatever the bindings are.
 #include "brawl/script_loop.h"
 #include "host/key_state_table.h"
+#include "module_sandbox.h"
+#include "settings/hotkey_bindings.h"
 #include "settings/hotkey_settings.h"
 #include "standin_host.h"
 
 #include <cstddef>
-#include <cstdio>
-#include <cstdlib>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
-#include <string>
-#include <unistd.h>
+#include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // An absolute settings path: changing directory would lose libFuzzer's relative corpus paths.
-    static const std::string path = [] {
-        settingsPath = (std::filesystem::temp_directory_path() /
-                        ("pellimore-fuzz-load-" + std::to_string(::getpid()) + ".ini")).string();
-        std::atexit([] { std::remove(settingsPath.c_str()); });
+    static const auto scratch = [] {
+        auto directory = std::make_unique<ScratchDirectory>("fuzz-load");
+        resetModuleState();
+        settingsPath = (directory->path / "Pellimore.ini").string();
         standinSetNativeLogging(0);
         const std::int32_t peds[] = {1, 2, 3};
         standinSetPeds(peds, 3);
         standinSetTickCount(100000);
-        return settingsPath;
+        return directory;
     }();
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
+    scratch->writeFile("Pellimore.ini", std::string(reinterpret_cast<const char*>(data), size));
     hotkeyBindings = HotkeyBindings{};
-    try {
-        loadHotkeySettings();
-    } catch (const std::invalid_argument&) {
-    } catch (const std::out_of_range&) {
-    }
+    const SettingsLoadResult result = loadHotkeySettings();
+    if ((result.error == ConversionError::None) != (result.failedSource < 0)) __builtin_trap();
+    if (result.failedSource >= bindingSourceCount) __builtin_trap();
     // Release every bound key so the dispatch runs with whatever was loaded.
-    for (const auto& setting : hotkeySettings)
-        handleKeyMessage(static_cast<std::uint32_t>(*setting.binding), 1, 0, 0, 0, 1, 1);
+    for (const auto& source : bindingSources)
+        handleKeyMessage(static_cast<std::uint32_t>(*source.binding), 1, 0, 0, 0, 1, 1);
     PedSnapshot snapshot{};
     runScriptTick(snapshot);
     return 0;

@@ -6,8 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-dependencies.sh
-cmake --preset bench >/dev/null
-cmake --build --preset bench
+cmake --workflow --preset bench >/dev/null
 bench=build/bench/benchmarks/pellimore_benchmarks
 
 echo "=== all benchmarks, default allocator settings"

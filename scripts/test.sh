@@ -9,22 +9,15 @@ stages=("$@")
 
 bash scripts/install-dependencies.sh
 
-run_preset() {
-  local preset=$1
-  echo "=== $preset: configure and build"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
-}
-
 for stage in "${stages[@]}"; do
   case "$stage" in
     native|sanitize|thread|windows)
-      run_preset "$stage"
-      echo "=== $stage: tests"
-      ctest --preset "$stage"
+      echo "=== $stage: configure, build and test"
+      cmake --workflow --preset "$stage"
       ;;
     fuzz)
-      run_preset fuzz
+      echo "=== fuzz: configure and build"
+      cmake --workflow --preset fuzz
       echo "=== fuzz: each target from its seed corpus"
       bash scripts/run-fuzzers.sh "${PELLIMORE_FUZZ_SECONDS:-30}"
       ;;

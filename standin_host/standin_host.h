@@ -1,16 +1,19 @@
-// Control side of the stand-in script hook: a scripted world, a log of every
+// Control side of the stand-in host: a scripted world, a log of every
 // native call, a keyboard message injector, a clock the caller sets, and a
 // script runner that runs the registered script one tick at a time.
 //
-// Plain C types only, so the same interface serves native tests (linked in)
-// and the Windows test driver (through the stand-in ScriptHookRDR2.dll).
+// C linkage and plain structs only, so the same interface serves native tests
+// (linked in) and the Windows test driver (through the stand-in ScriptHookRDR2.dll).
 #pragma once
 
 #include <cstdint>
 
+// Built into ScriptHookRDR2.dll, the functions are exported; a program that
+// uses that DLL (the end-to-end driver) imports them; linked in statically
+// (native tests, the tools) they are plain functions.
 #if defined(_WIN32) && defined(STANDIN_HOST_BUILDING_DLL)
 #define STANDIN_API __declspec(dllexport)
-#elif defined(_WIN32)
+#elif defined(_WIN32) && defined(STANDIN_HOST_USING_DLL)
 #define STANDIN_API __declspec(dllimport)
 #else
 #define STANDIN_API
@@ -75,4 +78,10 @@ STANDIN_API std::int32_t standinReleaseKey(std::uint32_t keyCode);
 STANDIN_API std::int32_t standinRunScriptTick();
 STANDIN_API std::int32_t standinScriptWaitCount();
 STANDIN_API void standinStopScript();
+
+#ifdef _WIN32
+// Points a loaded module's kernel32 GetTickCount import at the stand-in's
+// clock, so key timing follows standinSetTickCount; 0 when it has no such import.
+STANDIN_API std::int32_t standinRedirectTickCount(void* module);
+#endif
 }

@@ -11,10 +11,9 @@ namespace {
 
 class KeyboardConcurrencyStressTest : public PellimoreTest {};
 
-std::atomic<int> knockoutsFired{0};
-
-void countKnockout(MeleeAction action) {
-    if (action == MeleeAction::Knockout) knockoutsFired.fetch_add(1, std::memory_order_relaxed);
+// The observer's context is the counter of knockouts fired.
+void countKnockout(void* context, MeleeAction action) {
+    if (action == MeleeAction::Knockout) ++*static_cast<int*>(context);
 }
 
 // Each release waits for the loop to consume it, while presses and releases of
@@ -22,7 +21,7 @@ void countKnockout(MeleeAction action) {
 TEST_F(KeyboardConcurrencyStressTest, EveryConsumedReleaseFiresExactlyOnce) {
     constexpr int releases = 3000;
     standinSetTickCount(100000);  // frozen: every release stays inside its window
-    knockoutsFired = 0;
+    int knockoutsFired = 0;
     std::atomic<bool> keyboardDone{false};
 
     std::thread keyboard([&] {
@@ -39,14 +38,14 @@ TEST_F(KeyboardConcurrencyStressTest, EveryConsumedReleaseFiresExactlyOnce) {
         keyboardDone = true;
     });
 
-    const TickObserver observer{nullptr, countKnockout};
+    const TickObserver observer{&knockoutsFired, nullptr, countKnockout};
     PedSnapshot snapshot{};
     while (!keyboardDone.load()) {
         runScriptTick(snapshot, &observer);
         std::this_thread::yield();
     }
     keyboard.join();
-    EXPECT_EQ(knockoutsFired.load(), releases);
+    EXPECT_EQ(knockoutsFired, releases);
 }
 
 // A free-running stream: releases may be lost to the documented race (a new
@@ -54,7 +53,7 @@ TEST_F(KeyboardConcurrencyStressTest, EveryConsumedReleaseFiresExactlyOnce) {
 TEST_F(KeyboardConcurrencyStressTest, FreeRunningStreamNeverFiresMoreThanReleased) {
     constexpr int releases = 20000;
     standinSetTickCount(100000);
-    knockoutsFired = 0;
+    int knockoutsFired = 0;
     std::atomic<bool> keyboardDone{false};
 
     std::thread keyboard([&] {
@@ -65,13 +64,13 @@ TEST_F(KeyboardConcurrencyStressTest, FreeRunningStreamNeverFiresMoreThanRelease
         keyboardDone = true;
     });
 
-    const TickObserver observer{nullptr, countKnockout};
+    const TickObserver observer{&knockoutsFired, nullptr, countKnockout};
     PedSnapshot snapshot{};
     while (!keyboardDone.load()) runScriptTick(snapshot, &observer);
     keyboard.join();
     runScriptTick(snapshot, &observer);  // the last release, if still unconsumed
-    EXPECT_GE(knockoutsFired.load(), 1);
-    EXPECT_LE(knockoutsFired.load(), releases);
+    EXPECT_GE(knockoutsFired, 1);
+    EXPECT_LE(knockoutsFired, releases);
     EXPECT_EQ(keyStateTable[81].releaseFlag.load(), 0) << "the final release was consumed";
 }
 

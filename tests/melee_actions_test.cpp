@@ -143,15 +143,6 @@ TEST_F(MeleeActionsTest, PedsAreVisitedInListOrderEachHashedAfresh) {
     EXPECT_EQ(calls[10].arguments[0], 1u);
 }
 
-TEST_F(MeleeActionsTest, CountBeyondTheBufferIsCappedAtItsSize) {
-    PedSnapshot snapshot{};
-    for (std::int32_t index = 0; index < pedSnapshotCapacity; ++index) snapshot.pedHandles[index] = index + 1;
-    snapshot.pedCount = 5000;
-    for (std::int32_t index = 0; index < pedSnapshotCapacity; ++index) standinSetQualifies(index + 1, 0);
-    applyMeleeAction(MeleeAction::Knockout, snapshot);
-    EXPECT_EQ(standinNativeCallCount(), pedSnapshotCapacity);
-}
-
 TEST_F(MeleeActionsTest, ResultIsReadAsTheLowThirtyTwoBits) {
     // The stand-in answers the player query with the handle zero-extended; a
     // negative handle must still compare equal to the ped it names.

@@ -1,4 +1,4 @@
-#include "brawl/hotkey_bindings.h"
+#include "settings/hotkey_bindings.h"
 #include "brawl/script_loop.h"
 #include "host/key_state_table.h"
 #include "host/module_entry.h"
@@ -135,12 +135,15 @@ TEST_F(ScriptLoopTest, ThrowBoundToTheModifierNeverFires) {
 }
 
 TEST_F(ScriptLoopTest, OutOfRangeBindingsSwitchTheirMoveOff) {
-    hotkeyBindings.knockout = -1;
-    hotkeyBindings.xKey = 300;
+    // 337 and 344 are Q and X plus 256: a code cut to a byte anywhere on the way
+    // to the table would fire the knockout or the throw.
+    writeSettings(std::string(twelveKeySettingsText) + "iKnockout=337\niXKey=344\niExecute=-1\n");
     standinPressKey(keyX);
     standinReleaseKey(keyUp);
+    standinReleaseKey(keyQ);
     handleKeyMessage(static_cast<std::uint32_t>(-1), 1, 0, 0, 0, 1, 1);
     tick();
+    EXPECT_EQ(hotkeyBindings.knockout, 337) << "the file was loaded";
     EXPECT_EQ(movesFired(), Moves{});
 }
 
@@ -156,6 +159,17 @@ TEST_F(ScriptLoopTest, NoPedsStillConsumesTheRelease) {
     EXPECT_EQ(movesFired(), Moves{}) << "the release was consumed by the empty tick";
 }
 
+TEST_F(ScriptLoopTest, SnapshotHoldsTheHostsCountToTheBuffer) {
+    std::vector<std::int32_t> peds(pedSnapshotCapacity + 10, 5);
+    standinSetPeds(peds.data(), static_cast<std::int32_t>(peds.size()));
+    PedSnapshot snapshot{};
+    for (const std::int32_t reported : {1 << 30, pedSnapshotCapacity + 1, pedSnapshotCapacity, 3, 0, -4}) {
+        standinSetReportedPedCount(reported);
+        takePedSnapshot(snapshot);
+        EXPECT_EQ(snapshot.pedCount, std::min(reported, pedSnapshotCapacity)) << reported;
+    }
+}
+
 TEST_F(ScriptLoopTest, OversizedPedCountIsTreatedAsTheBufferSize) {
     std::vector<std::int32_t> peds(pedSnapshotCapacity + 10);
     for (std::size_t index = 0; index < peds.size(); ++index) peds[index] = static_cast<std::int32_t>(index + 1);
@@ -168,7 +182,7 @@ TEST_F(ScriptLoopTest, OversizedPedCountIsTreatedAsTheBufferSize) {
 }
 
 TEST_F(ScriptLoopTest, SettingsEditIsHonouredOnTheNextTick) {
-    writeSettings(std::string(defaultSettingsText) + "iKnockout=75\n");
+    writeSettings(std::string(twelveKeySettingsText) + "iKnockout=75\n");
     standinReleaseKey(keyQ);
     tick();
     EXPECT_EQ(movesFired(), Moves{}) << "Q is no longer bound";
@@ -179,7 +193,7 @@ TEST_F(ScriptLoopTest, SettingsEditIsHonouredOnTheNextTick) {
 }
 
 TEST_F(ScriptLoopTest, LoadedFileMakesRightAndBackLeftThrowsShareKeys) {
-    writeSettings(defaultSettingsText);
+    writeSettings(twelveKeySettingsText);
     standinPressKey(keyX);
     standinReleaseKey(keyRight);
     tick();
@@ -204,7 +218,7 @@ TEST_F(ScriptLoopTest, BrokenSettingsFileNeverStopsTheScript) {
     for (int tickNumber = 0; tickNumber < 3; ++tickNumber) tick();
     EXPECT_EQ(standinScriptWaitCount(), 5) << "every tick reached its wait";
 
-    writeSettings(std::string(defaultSettingsText) + "iExecute=76\n");
+    writeSettings(std::string(twelveKeySettingsText) + "iExecute=76\n");
     standinAdvanceTime(10);
     standinReleaseKey(76);
     tick();
@@ -212,7 +226,7 @@ TEST_F(ScriptLoopTest, BrokenSettingsFileNeverStopsTheScript) {
 }
 
 TEST_F(ScriptLoopTest, DeletedFileKeepsTheLastLoadedBindings) {
-    writeSettings(std::string(defaultSettingsText) + "iKnockout=75\n");
+    writeSettings(std::string(twelveKeySettingsText) + "iKnockout=75\n");
     tick();
     removeSettings();
     standinAdvanceTime(10);

@@ -1,51 +1,22 @@
 #include "test_support.h"
 
-#include "brawl/hotkey_bindings.h"
-#include "host/key_state_table.h"
-#include "settings/hotkey_settings.h"
-
 #include <fstream>
-#include <unistd.h>
-
-const char* defaultSettingsText =
-    "[Pellimore]\n"
-    "iXKey=88\n"
-    "iKnockout=81\n"
-    "iExecute=69\n"
-    "iGrappleFront=105\n"
-    "iGrappleBack=70\n"
-    "iTackle=90\n"
-    "iGrappleSwitchFrontToBack=66\n"
-    "iGrappleSwitchBackToFront=71\n"
-    "iGrappleSwitchFrontToMount=17\n"
-    "iSubdue=78\n"
-    "iGrappleThrowFront=38\n"
-    "iGrappleThrowLeft=37\n";
 
 void PellimoreTest::SetUp() {
-    standinReset();
-    clearKeyStateTable();
-    hotkeyBindings = HotkeyBindings{};
-    settingsDocument.clear();
-    settingsPath = "Pellimore.ini";
+    resetModuleState();
     previousDirectory = std::filesystem::current_path();
-    scratchDirectory = std::filesystem::temp_directory_path() /
-                       ("pellimore-test-" + std::to_string(::getpid()) + "-" +
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(scratchDirectory);
-    std::filesystem::create_directories(scratchDirectory);
+    scratch = std::make_unique<ScratchDirectory>("test");
+    scratchDirectory = scratch->path;
     std::filesystem::current_path(scratchDirectory);
 }
 
 void PellimoreTest::TearDown() {
     standinReset();
     std::filesystem::current_path(previousDirectory);
-    std::filesystem::remove_all(scratchDirectory);
+    scratch.reset();
 }
 
-void PellimoreTest::writeSettings(const std::string& text) {
-    std::ofstream(scratchDirectory / "Pellimore.ini", std::ios::binary) << text;
-}
+void PellimoreTest::writeSettings(const std::string& text) { scratch->writeFile("Pellimore.ini", text); }
 
 void PellimoreTest::removeSettings() { std::filesystem::remove(scratchDirectory / "Pellimore.ini"); }
 

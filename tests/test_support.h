@@ -3,12 +3,15 @@
 #pragma once
 
 #include "brawl/melee_actions.h"
+#include "module_sandbox.h"
+#include "sample_settings.h"
 #include "standin_host.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,9 @@ protected:
 
     std::filesystem::path scratchDirectory;
     std::filesystem::path previousDirectory;
+
+private:
+    std::unique_ptr<ScratchDirectory> scratch;
 };
 
 // The native calls logged since the last clear.
@@ -43,6 +49,3 @@ void expectCalls(const std::vector<ExpectedCall>& expected);
 // The moves the logged calls gave, in order, one entry per ped reached: the move
 // name for named moves, the action's own name for the four fixed-value moves.
 std::vector<std::string> movesFired();
-
-// The settings file every key at its default code.
-extern const char* defaultSettingsText;

@@ -2,8 +2,6 @@
 
 #include "host/native_call.h"
 
-#include <algorithm>
-
 namespace {
 
 // Fixed values some moves pass as they stand; never computed here.
@@ -105,7 +103,5 @@ const char* meleeActionName(MeleeAction action) {
 }
 
 void applyMeleeAction(MeleeAction action, const PedSnapshot& snapshot) {
-    // A count beyond the buffer would read past it; the buffer is all there is.
-    const std::int32_t count = std::min(snapshot.pedCount, pedSnapshotCapacity);
-    for (std::int32_t index = 0; index < count; ++index) performOnPed(action, snapshot.pedHandles[index]);
+    for (std::int32_t index = 0; index < snapshot.pedCount; ++index) performOnPed(action, snapshot.pedHandles[index]);
 }

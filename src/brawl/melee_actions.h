@@ -24,7 +24,8 @@ enum class MeleeAction {
 constexpr int meleeActionCount = 14;
 constexpr std::int32_t pedSnapshotCapacity = 1024;
 
-// One tick's ped list; only the first pedCount handles mean anything.
+// One tick's ped list; only the first pedCount handles mean anything, and
+// pedCount never exceeds the buffer (takePedSnapshot sees to that).
 struct PedSnapshot {
     std::array<std::int32_t, pedSnapshotCapacity> pedHandles;
     std::int32_t pedCount;

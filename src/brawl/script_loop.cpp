@@ -1,11 +1,10 @@
 #include "brawl/script_loop.h"
 
-#include "brawl/hotkey_bindings.h"
+#include "settings/hotkey_bindings.h"
 #include "host/host_interface.h"
 #include "host/key_state_table.h"
 #include "settings/hotkey_settings.h"
 
-#include <exception>
 
 const DispatchEntry dispatchTable[dispatchEntryCount] = {
     {MeleeAction::GrappleThrowFront, &hotkeyBindings.grappleThrowFront, true},
@@ -38,21 +37,33 @@ void dispatchHotkeys(const PedSnapshot& snapshot, const TickObserver* observer) 
     for (const DispatchEntry& entry : dispatchTable) {
         if (entry.needsModifier && !isHeld(static_cast<std::uint32_t>(hotkeyBindings.xKey))) continue;
         if (!takeRelease(triggerKeyCode(entry))) continue;
-        if (observer && observer->actionFiring) observer->actionFiring(entry.action);
+        if (observer && observer->actionFiring) observer->actionFiring(observer->context, entry.action);
         applyMeleeAction(entry.action, snapshot);
     }
 }
 
+namespace {
+
+// Reloads the bindings and returns why the load failed, or null. A broken
+// settings file must not end the script or take the game down: the tick goes
+// on with the bindings the partial load left, and a fixed file is picked up on
+// the next tick. The load reports a bad value without throwing; allocation
+// failure is all that can still be thrown, and it is stopped here too.
+const char* reloadBindings() {
+    try {
+        const SettingsLoadResult result = loadHotkeySettings();
+        return result.error == ConversionError::None ? nullptr : conversionErrorMessage(result.error);
+    } catch (...) {
+        return "out of memory while loading the settings";
+    }
+}
+
+}  // namespace
+
 void runScriptTick(PedSnapshot& snapshot, const TickObserver* observer) {
     takePedSnapshot(snapshot);
-    try {
-        loadHotkeySettings();
-    } catch (const std::exception& error) {
-        // A broken settings file must not end the script or take the game down:
-        // the tick goes on with the bindings the partial load left, and a fixed
-        // file is picked up on the next tick.
-        if (observer && observer->settingsLoadFailed) observer->settingsLoadFailed(error.what());
-    }
+    const char* failure = reloadBindings();
+    if (failure && observer && observer->settingsLoadFailed) observer->settingsLoadFailed(observer->context, failure);
     dispatchHotkeys(snapshot, observer);
 }
 

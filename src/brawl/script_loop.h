@@ -22,13 +22,17 @@ extern const DispatchEntry dispatchTable[dispatchEntryCount];
 // The key code an entry is waiting for with the current bindings.
 std::uint32_t triggerKeyCode(const DispatchEntry& entry);
 
-// Fills the snapshot from the hook; a count beyond the buffer is taken as the buffer's size.
+// Fills the snapshot from the host. The host's count is the one value from
+// outside that indexes the buffer, so this is where it is held to the buffer's
+// size (a larger count is taken as 1024); everything after relies on that.
 void takePedSnapshot(PedSnapshot& snapshot);
 
-// Lets a tool watch a tick without changing it: the game passes none.
+// Lets a tool watch a tick without changing it: the game passes none. Each
+// callback receives the context it was given.
 struct TickObserver {
-    void (*settingsLoadFailed)(const char* message) = nullptr;
-    void (*actionFiring)(MeleeAction action) = nullptr;  // just before its peds are visited
+    void* context = nullptr;
+    void (*settingsLoadFailed)(void* context, const char* message) = nullptr;
+    void (*actionFiring)(void* context, MeleeAction action) = nullptr;  // just before its peds are visited
 };
 
 // Tests the fourteen entries in order and runs the move of each that fires.
@@ -37,5 +41,5 @@ void dispatchHotkeys(const PedSnapshot& snapshot, const TickObserver* observer =
 // Everything one tick does before it yields.
 void runScriptTick(PedSnapshot& snapshot, const TickObserver* observer = nullptr);
 
-// Runs ticks for ever, yielding to the hook after each.
+// Runs ticks for ever, yielding to the host after each.
 [[noreturn]] void runScriptLoop();

@@ -1,7 +1,10 @@
-// The nine script-hook functions and the Windows pieces the module calls.
-// The module declares them itself: on Windows they come from the hook's import
-// library (see cmake/ScriptHookRDR2.def) and kernel32; on other systems the
-// stand-in host defines them so the same code builds and runs in tests.
+// The nine functions of the host (the game's script hook, ScriptHookRDR2.dll)
+// and the Windows pieces the module calls. The module declares them itself: on
+// Windows they come from the host's import library (windows_module/
+// ScriptHookRDR2.def) and kernel32; elsewhere the stand-in host defines them,
+// so the same code builds and runs in tests. The stand-in includes this header
+// too: with extern "C" names the linker matches by name alone, so that include
+// is the only compile-time check that both sides agree on every signature.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +12,7 @@
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 
-// The script body the hook runs; it never returns.
+// The script body the host runs; it never returns.
 using ScriptFunction = void (*)();
 
 // Called once per keyboard message: key code, repeat count, scan code,
@@ -17,22 +20,16 @@ using ScriptFunction = void (*)();
 using KeyboardHandler = void (*)(std::uint32_t, std::uint16_t, std::uint8_t, std::int32_t,
                                  std::int32_t, std::int32_t, std::int32_t);
 
-#if defined(_WIN32) && !defined(STANDIN_HOST_BUILDING_DLL)
-#define PELLIMORE_HOST_IMPORT __declspec(dllimport)
-#else
-#define PELLIMORE_HOST_IMPORT
-#endif
-
 extern "C" {
-PELLIMORE_HOST_IMPORT void scriptRegister(HINSTANCE module, ScriptFunction script);
-PELLIMORE_HOST_IMPORT void scriptUnregister(HINSTANCE module);
-PELLIMORE_HOST_IMPORT void keyboardHandlerRegister(KeyboardHandler handler);
-PELLIMORE_HOST_IMPORT void keyboardHandlerUnregister(KeyboardHandler handler);
-PELLIMORE_HOST_IMPORT void scriptWait(std::uint32_t milliseconds);
-PELLIMORE_HOST_IMPORT std::int32_t worldGetAllPeds(std::int32_t* handles, std::int32_t capacity);
-PELLIMORE_HOST_IMPORT void nativeInit(std::uint64_t hash);
-PELLIMORE_HOST_IMPORT void nativePush64(std::uint64_t value);
-PELLIMORE_HOST_IMPORT std::uint64_t* nativeCall();
+void scriptRegister(HINSTANCE module, ScriptFunction script);
+void scriptUnregister(HINSTANCE module);
+void keyboardHandlerRegister(KeyboardHandler handler);
+void keyboardHandlerUnregister(KeyboardHandler handler);
+void scriptWait(std::uint32_t milliseconds);
+std::int32_t worldGetAllPeds(std::int32_t* handles, std::int32_t capacity);
+void nativeInit(std::uint64_t hash);
+void nativePush64(std::uint64_t value);
+std::uint64_t* nativeCall();
 
 #ifdef _WIN32
 // kernel32; unsigned long is 32 bits on Windows.

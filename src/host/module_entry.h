@@ -1,4 +1,4 @@
-// The module's entry point and the script it hands to the hook.
+// The module's entry point and the script it hands to the host.
 #pragma once
 
 #include "host/host_interface.h"

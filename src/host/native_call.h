@@ -1,4 +1,4 @@
-// One call of a game script function through the hook's init/push/call sequence.
+// One call of a game script function through the host's init/push/call sequence.
 #pragma once
 
 #include <cstdint>
@@ -16,5 +16,5 @@ constexpr std::uint64_t nativeArgument(std::uint32_t value) { return value; }
 std::uint64_t nativeArgument(const char* text);
 
 // Makes one complete native call and returns the low 32 bits of its result,
-// read before anything else can touch the hook's result slot.
+// read before anything else can touch the host's result slot.
 std::uint32_t callNative(NativeHash hash, std::initializer_list<std::uint64_t> arguments);

@@ -1,13 +1,15 @@
 #include "settings/decimal_conversion.h"
 
-#include <stdexcept>
+namespace {
 
-std::int32_t convertDecimal(std::string_view text) {
+// strtol's leading whitespace, as the C locale defines it.
+constexpr bool isLeadingSpace(char byte) { return byte == ' ' || (byte >= '\t' && byte <= '\r'); }
+
+}  // namespace
+
+DecimalConversion convertDecimal(std::string_view text) {
     std::size_t position = 0;
-    // strtol's leading whitespace, as the C locale defines it.
-    while (position < text.size() &&
-           (text[position] == ' ' || (text[position] >= '\t' && text[position] <= '\r')))
-        ++position;
+    while (position < text.size() && isLeadingSpace(text[position])) ++position;
 
     bool negative = false;
     if (position < text.size() && (text[position] == '+' || text[position] == '-')) {
@@ -23,9 +25,18 @@ std::int32_t convertDecimal(std::string_view text) {
         sawDigit = true;
         if (magnitude < limit) magnitude = magnitude * 10 + (text[position] - '0');
     }
-    if (!sawDigit) throw std::invalid_argument("invalid stoi argument");
+    if (!sawDigit) return {0, ConversionError::InvalidArgument};
 
     const std::int64_t number = negative ? -magnitude : magnitude;
-    if (number < INT32_MIN || number > INT32_MAX) throw std::out_of_range("stoi argument out of range");
-    return static_cast<std::int32_t>(number);
+    if (number < INT32_MIN || number > INT32_MAX) return {0, ConversionError::OutOfRange};
+    return {static_cast<std::int32_t>(number), ConversionError::None};
+}
+
+const char* conversionErrorMessage(ConversionError error) {
+    switch (error) {
+        case ConversionError::InvalidArgument: return "invalid stoi argument";
+        case ConversionError::OutOfRange: return "stoi argument out of range";
+        case ConversionError::None: break;
+    }
+    return "";
 }

@@ -2,8 +2,11 @@
 // ordered, hash-indexed document. Lenient: no line is ever an error.
 #pragma once
 
+#include "settings/name_index.h"
+
 #include <cstdint>
 #include <fstream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,23 +14,6 @@
 
 // The kinds of line the reader tells apart.
 enum class IniLineKind { Empty = 0, Comment = 1, Section = 2, KeyValue = 3, Invalid = 4 };
-
-// 64-bit FNV-1a over a name's bytes; both indexes use it.
-std::uint64_t fnv1aHash(std::string_view text);
-
-// One slot of a name index: the name's hash, and its position plus one (0: empty).
-struct IniIndexSlot {
-    std::uint64_t hash;
-    std::uint64_t positionPlusOne;
-};
-
-// Hash index from a name to its position in the array it indexes: open
-// addressing with linear probing, so a key costs no allocation of its own and
-// is stored once, in the array.
-struct IniNameIndex {
-    std::vector<IniIndexSlot> slots;  // a power of two in size, or empty
-    std::size_t count = 0;
-};
 
 // A file larger than this is treated as unreadable rather than allocated.
 constexpr std::uint64_t maximumSettingsFileBytes = 64ull * 1024 * 1024;
@@ -37,18 +23,24 @@ constexpr std::uint64_t maximumSettingsFileBytes = 64ull * 1024 * 1024;
 void trimWhitespace(std::string& text);
 
 // Reads a file opened in binary mode whole, closes it, and splits it into lines
-// at line feeds, dropping carriage returns and NUL bytes.
+// (see splitLines). A file of unknown size, or whose read fails, has no lines.
 std::vector<std::string> readLines(std::ifstream& file);
+
+// Splits bytes into lines at line feeds, dropping carriage returns and NUL
+// bytes; the last line counts even when empty, and no bytes means no lines.
+std::vector<std::string> splitLines(std::string_view bytes);
 
 // Tells what one line is, delivering the section name or the key and value.
 IniLineKind classifyLine(std::string line, std::string& name, std::string& value);
 
-// The same, without copying the line; name and value reuse their storage.
-IniLineKind classifyLineView(std::string_view line, std::string& name, std::string& value);
+// Whether the file can be opened for reading; nothing is read.
+bool canOpenForReading(const std::string& path);
 
 // One section's keys in the order they first appeared, each with its latest value.
 class IniSection {
 public:
+    using Entry = std::pair<std::string, std::string>;
+
     // Returns a copy of the key's value, or an empty string when the key is absent.
     std::string getValue(std::string key) const;
 
@@ -58,26 +50,35 @@ public:
     // Returns the key's value slot, appending the key with an empty value if absent.
     std::string& ensureValue(std::string key);
 
-    // ensureValue for a key that is already trimmed.
+    std::span<const Entry> getEntries() const { return {entries.data(), entryCount}; }
+
+    // The per-tick load runs every frame inside the game, so these skip the
+    // copies and the trimming of the forms above; names must come trimmed.
+    const std::string* findTrimmedValue(std::string_view key) const;
     std::string& ensureTrimmedValue(std::string_view key);
 
-    // The value of a key that is already trimmed, or null when it is absent.
-    const std::string* findTrimmedValue(std::string_view key) const;
-
-    const std::vector<std::pair<std::string, std::string>>& getEntries() const { return entries; }
+    // Removes every key but keeps the storage, so refilling it allocates nothing.
+    void clear();
 
 private:
-    std::vector<std::pair<std::string, std::string>> entries;
+    // Entries past entryCount are spare storage from before the last clear.
+    std::vector<Entry> entries;
+    std::size_t entryCount = 0;
     IniNameIndex index;
 };
 
 // A whole settings file: its sections in the order their headers first appeared.
 class IniDocument {
 public:
+    using Section = std::pair<std::string, IniSection>;
+
     // Merges the file's sections and keys into the document; false if it cannot be opened.
     bool parseFile(const std::string& path);
 
-    // Removes every section and key.
+    // Merges a file's bytes, already in memory, exactly as parseFile would.
+    void parseBytes(std::string_view bytes);
+
+    // Removes every section and key; the storage stays for the next parse.
     void clear();
 
     // Returns a copy of the named section, or an empty section when there is none.
@@ -86,15 +87,21 @@ public:
     // Returns the named section, appending an empty one if absent.
     IniSection& ensureSection(std::string name);
 
-    // The section with this already trimmed name, or null: a look-up without a copy.
-    const IniSection* findTrimmedSection(std::string_view name) const;
+    std::span<const Section> getSections() const { return {sections.data(), sectionCount}; }
 
-    const std::vector<std::pair<std::string, IniSection>>& getSections() const { return sections; }
+    // The section with this already trimmed name, or null: the load's look-up without a copy.
+    const IniSection* findTrimmedSection(std::string_view name) const;
 
 private:
     // ensureSection for a name that is already trimmed; returns its position.
     std::size_t ensureTrimmedSection(std::string_view name);
 
-    std::vector<std::pair<std::string, IniSection>> sections;
+    std::vector<Section> sections;
+    std::size_t sectionCount = 0;
     IniNameIndex index;
+    // Reused by every parse: the file's bytes, and the current line's name and value.
+    std::string fileBytes;
+    std::string lineScratch;
+    std::string name;
+    std::string value;
 };

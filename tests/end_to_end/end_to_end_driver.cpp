@@ -1,10 +1,11 @@
-// End-to-end test of the real Pellimore.asi under wine: the stand-in hook DLL
+// End-to-end test of the real Pellimore.asi under wine: the stand-in host DLL
 // is loaded, the module is loaded from a scratch working directory, its
 // kernel32 GetTickCount import is pointed at the stand-in's clock, and the
 // registered script is ticked on a fiber while keyboard messages go through
 // the registered handler.
 //
 // Usage: end_to_end_driver.exe <path of Pellimore.asi> <scratch directory>
+#include "sample_settings.h"
 #include "standin_host.h"
 
 #include <windows.h>
@@ -45,40 +46,16 @@ const char* hashedName(const StandinNativeCall& call) {
     return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(call.arguments[0]));
 }
 
-// Points one import of a loaded module at a replacement function.
-bool redirectImport(HMODULE module, const char* dllName, const char* functionName, void* replacement) {
-    auto* base = reinterpret_cast<BYTE*>(module);
-    auto* dosHeader = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* ntHeaders = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dosHeader->e_lfanew);
-    const auto& directory = ntHeaders->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
-         descriptor->Name; ++descriptor) {
-        if (_stricmp(reinterpret_cast<char*>(base + descriptor->Name), dllName) != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
-            base + (descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk));
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<char*>(byName->Name), functionName) != 0) continue;
-            DWORD previousProtection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &previousProtection);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof(void*), previousProtection, &previousProtection);
-            return true;
-        }
-    }
-    return false;
-}
-
 void writeSettings(const std::string& text) {
     std::ofstream("Pellimore.ini", std::ios::binary | std::ios::trunc) << text;
 }
 
-const char* twelveKeySettings =
-    "[Pellimore]\r\niXKey=88\r\niKnockout=75\r\niExecute=69\r\niGrappleFront=105\r\niGrappleBack=70\r\n"
-    "iTackle=90\r\niGrappleSwitchFrontToBack=66\r\niGrappleSwitchBackToFront=71\r\n"
-    "iGrappleSwitchFrontToMount=17\r\niSubdue=78\r\niGrappleThrowFront=38\r\niGrappleThrowLeft=37\r\n";
+// The players' twelve-key file as Windows editors save it (CR LF), with the knockout moved to K.
+std::string twelveKeySettingsWithKnockoutOnK() {
+    std::string text;
+    for (const char* cursor = twelveKeySettingsText; *cursor; ++cursor) text += *cursor == '\n' ? "\r\n" : std::string(1, *cursor);
+    return text + "iKnockout=75\r\n";
+}
 
 void tick() {
     standinClearNativeCalls();
@@ -148,7 +125,7 @@ void testDefaultThrow() {
 
 void testSettingsRebind() {
     currentTest = "settings file rebinds on the next tick";
-    writeSettings(twelveKeySettings);
+    writeSettings(twelveKeySettingsWithKnockoutOnK());
     tick();
     standinAdvanceTime(10);
     standinReleaseKey(81);
@@ -168,7 +145,7 @@ void testBrokenSettings() {
     writeSettings("[Pellimore]\r\niXKey=99999999999\r\n");
     tick();
     CHECK_EQUAL(standinScriptWaitCount() - waitsBefore, 4);
-    writeSettings(std::string(twelveKeySettings) + "iExecute=76\r\n");
+    writeSettings(twelveKeySettingsWithKnockoutOnK() + "iExecute=76\r\n");
     standinAdvanceTime(10);
     standinReleaseKey(76);
     tick();
@@ -244,7 +221,7 @@ int main(int argumentCount, char** arguments) {
         std::printf("FAIL: LoadLibrary(%s) failed with error %lu\n", modulePath, GetLastError());
         return 1;
     }
-    if (!redirectImport(module, "KERNEL32.dll", "GetTickCount", reinterpret_cast<void*>(&standinGetTickCount))) {
+    if (!standinRedirectTickCount(module)) {
         std::printf("FAIL: Pellimore.asi does not import GetTickCount from KERNEL32.dll\n");
         return 1;
     }

@@ -27,6 +27,10 @@ for sample in *.ini; do
   compare "${sample%.ini}.expected" "$output
 exit $status"
 done
+# The sample shipped to players, where it lives.
+output=$(cd "$here/../../package" && "$tool" check Pellimore.ini 2>&1); status=$?
+compare "shipped_sample.expected" "$output
+exit $status"
 # A path that does not exist, and a directory.
 output=$("$tool" check no-such-file.ini 2>&1); status=$?
 compare "missing_file.expected" "$output

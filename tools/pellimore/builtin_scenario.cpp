@@ -1,6 +1,9 @@
 #include "pellimore/scenario.h"
 
-const char* builtInScenarioText = R"(# The built-in demo: the default keys, then a settings file written mid-run.
+#include "sample_settings.h"
+
+std::string builtInScenarioText() {
+    return std::string(R"(# The built-in demo: the default keys, then a settings file written mid-run.
 peds 101 102 103 7
 player 7
 unqualified 103
@@ -31,21 +34,8 @@ expect Knockout on 101 102
 
 # The player writes Pellimore.ini and moves the knockout to K (75).
 settings
-[Pellimore]
-iXKey=88
-iKnockout=75
-iExecute=69
-iGrappleFront=105
-iGrappleBack=70
-iTackle=90
-iGrappleSwitchFrontToBack=66
-iGrappleSwitchBackToFront=71
-iGrappleSwitchFrontToMount=17
-iSubdue=78
-iGrappleThrowFront=38
-iGrappleThrowLeft=37
-iGrappleThrowRight=39
-iGrappleThrowBackLeft=40
+)") + twelveKeySettingsText +
+           R"(iKnockout=75
 end
 wait 1s
 release Q
@@ -56,3 +46,4 @@ release K
 tick
 expect Knockout on 101 102
 )";
+}

@@ -32,13 +32,17 @@ const std::map<std::uint32_t, std::string>& namedKeys() {
     return names;
 }
 
-
 }  // namespace
 
 std::string keyName(std::int64_t code) {
     if (code < 0) return "";
     const auto found = namedKeys().find(static_cast<std::uint32_t>(code));
     return found == namedKeys().end() ? "" : found->second;
+}
+
+std::string keyLabel(std::int64_t code) {
+    const std::string name = keyName(code);
+    return name.empty() ? std::to_string(code) : name + " (" + std::to_string(code) + ")";
 }
 
 std::optional<std::uint32_t> parseKey(const std::string& text) {

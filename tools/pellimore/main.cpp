@@ -45,7 +45,7 @@ int runSim(const std::vector<std::string>& arguments) {
         }
     }
     try {
-        const Scenario scenario = path.empty() ? parseScenario(builtInScenarioText, "<built-in demo>")
+        const Scenario scenario = path.empty() ? parseScenario(builtInScenarioText(), "<built-in demo>")
                                                : loadScenarioFile(path);
         return runScenario(scenario, std::cout, options) == 0 ? 0 : 1;
     } catch (const ScenarioError& error) {

@@ -8,32 +8,32 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <variant>
 #include <vector>
 
-enum class StepKind {
-    SetPeds,
-    SetPlayer,
-    SetQualifying,
-    SetReportedCount,
-    SetTime,
-    PressKey,
-    ReleaseKey,
-    Wait,
-    Tick,
-    WriteSettings,
-    DeleteSettings,
-    ExpectMove,
-    ExpectNothing,
-};
+// One kind of step each; what it holds is what the line gave.
+namespace steps {
+struct SetPeds { std::vector<std::int32_t> handles; };
+struct SetPlayer { std::int32_t handle; };  // 0: no ped is the player's
+struct SetQualifying { std::vector<std::int32_t> handles; bool qualifies; };
+struct SetReportedCount { std::optional<std::int32_t> count; };  // none: the list's own size
+struct SetTime { std::uint32_t milliseconds; };
+struct SendKey { std::uint32_t keyCode; bool release; };
+struct Wait { std::uint32_t milliseconds; };
+struct RunTicks { std::int32_t count; };
+struct WriteSettings { std::string text; };
+struct DeleteSettings {};
+struct ExpectMove { MeleeAction action; std::optional<std::vector<std::int32_t>> receivers; };
+struct ExpectNothing {};
+}  // namespace steps
+
+using StepAction = std::variant<steps::SetPeds, steps::SetPlayer, steps::SetQualifying, steps::SetReportedCount,
+                                steps::SetTime, steps::SendKey, steps::Wait, steps::RunTicks, steps::WriteSettings,
+                                steps::DeleteSettings, steps::ExpectMove, steps::ExpectNothing>;
 
 struct ScenarioStep {
-    StepKind kind;
     int line = 0;
-    std::vector<std::int32_t> handles;     // peds, qualifying peds, or expected receivers
-    std::int64_t number = 0;               // player, count, time, key code, milliseconds, ticks
-    bool flag = false;                     // qualifying yes/no; count set; receivers given
-    MeleeAction action = MeleeAction::Knockout;
-    std::string text;                      // settings file contents, or the key as written
+    StepAction action;
 };
 
 struct Scenario {
@@ -57,4 +57,4 @@ Scenario loadScenarioFile(const std::string& path);
 std::optional<MeleeAction> parseMeleeAction(const std::string& name);
 
 // The scenario `pellimore sim` runs when given none.
-extern const char* builtInScenarioText;
+std::string builtInScenarioText();

@@ -1,15 +1,15 @@
-// Explains a settings file: what each binding becomes in game, and every
-// line that silently does something other than what its writer meant.
+// `pellimore check`: explains a settings file, what each binding becomes in
+// game and every line that silently does something other than what its writer
+// meant, and returns the verdict as the exit status.
 #pragma once
+
+#include "pellimore/settings_analysis.h"
 
 #include <ostream>
 #include <string>
 
-// Exit statuses of `pellimore check`.
-constexpr int checkLoadsCleanly = 0;
-constexpr int checkLoadsWithWarnings = 1;
-constexpr int checkLoadFails = 2;
+// Prints the report: the table of bindings, the warnings, the verdict.
+void printSettingsReport(const SettingsReport& report, std::ostream& out);
 
-// Reads the file with the module's own reader and load, prints the report,
-// and returns one of the three statuses above.
+// Analyses the file, prints the report, and returns one of the three statuses.
 int checkSettingsFile(const std::string& path, std::ostream& out);

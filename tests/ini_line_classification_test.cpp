@@ -1,5 +1,7 @@
+// What one line of a settings file is, and what it delivers.
 #include "settings/ini_reader.h"
-#include "test_support.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -57,7 +59,7 @@ TEST(IniLineClassification, KeysValuesAndEscapes) {
     EXPECT_EQ(classify("k = \xA0v\xA0"), (Classified{KeyValue, "k", "\xA0v\xA0"})) << "0xA0 is not trimmed";
 }
 
-TEST(IniTrimming, OnlyTheSixWhitespaceBytes) {
+TEST(IniLineClassification, TrimmingTakesOnlyTheSixWhitespaceBytes) {
     std::string text = std::string("\0 x \0", 5);
     trimWhitespace(text);
     EXPECT_EQ(text, std::string("\0 x \0", 5));
@@ -67,71 +69,6 @@ TEST(IniTrimming, OnlyTheSixWhitespaceBytes) {
     text = "   ";
     trimWhitespace(text);
     EXPECT_EQ(text, "");
-}
-
-class IniDocumentTest : public PellimoreTest {
-protected:
-    IniDocument parse(const std::string& text) {
-        writeSettings(text);
-        IniDocument document;
-        EXPECT_TRUE(document.parseFile("Pellimore.ini"));
-        return document;
-    }
-};
-
-TEST_F(IniDocumentTest, RepeatedHeadersMergeAndRepeatedKeysKeepFirstPosition) {
-    const auto document = parse("[s]\na=1\nb=2\n[t]\nx=9\n[s]\na=3\nc=4\n");
-    ASSERT_EQ(document.getSections().size(), 2u);
-    const auto section = document.getSection("s");
-    const std::vector<std::pair<std::string, std::string>> expected = {{"a", "3"}, {"b", "2"}, {"c", "4"}};
-    EXPECT_EQ(section.getEntries(), expected);
-}
-
-TEST_F(IniDocumentTest, KeysAboveTheFirstHeaderAreDropped) {
-    const auto document = parse("a=1\n[s]\nb=2\n");
-    EXPECT_EQ(document.getSection("s").getEntries().size(), 1u);
-    EXPECT_EQ(document.getSection("").getEntries().size(), 0u);
-}
-
-TEST_F(IniDocumentTest, HeaderAloneCreatesAnEmptySection) {
-    const auto document = parse("[empty]\n; nothing\n[]\nk=v\n");
-    ASSERT_EQ(document.getSections().size(), 2u);
-    EXPECT_EQ(document.getSections()[0].first, "empty");
-    EXPECT_EQ(document.getSection("").getValue("k"), "v") << "an empty name is a legal name";
-}
-
-TEST_F(IniDocumentTest, LookupsAreCaseSensitiveTrimmedAndNeverFail) {
-    const auto document = parse("[Pellimore]\niXKey=88\n");
-    EXPECT_EQ(document.getSection(" Pellimore\t").getValue(" iXKey "), "88");
-    EXPECT_EQ(document.getSection("pellimore").getValue("iXKey"), "");
-    EXPECT_EQ(document.getSection("Pellimore").getValue("ixkey"), "");
-    EXPECT_FALSE(document.getSection("Pellimore").hasKey("ixkey"));
-    EXPECT_EQ(document.getSections().size(), 1u) << "look-ups never add";
-}
-
-TEST_F(IniDocumentTest, ParseMergesUntilCleared) {
-    IniDocument document;
-    writeSettings("[a]\nk=1\n");
-    document.parseFile("Pellimore.ini");
-    writeSettings("[b]\nk=2\n[a]\nj=3\n");
-    document.parseFile("Pellimore.ini");
-    EXPECT_EQ(document.getSections().size(), 2u);
-    EXPECT_EQ(document.getSection("a").getEntries().size(), 2u);
-    document.clear();
-    EXPECT_TRUE(document.getSections().empty());
-    EXPECT_EQ(document.getSection("a").getValue("k"), "");
-}
-
-TEST_F(IniDocumentTest, MissingFileLeavesTheDocumentUntouched) {
-    IniDocument document = parse("[a]\nk=1\n");
-    EXPECT_FALSE(document.parseFile("no-such-file.ini"));
-    EXPECT_EQ(document.getSection("a").getValue("k"), "1");
-}
-
-TEST(IniIndex, HashIsSixtyFourBitFnv1a) {
-    EXPECT_EQ(fnv1aHash(""), 0xcbf29ce484222325ull);
-    EXPECT_EQ(fnv1aHash("a"), 0xaf63dc4c8601ec8cull);
-    EXPECT_EQ(fnv1aHash("foobar"), 0x85944171f73967e8ull);
 }
 
 }  // namespace

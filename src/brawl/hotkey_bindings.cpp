@@ -1,3 +1,0 @@
-#include "brawl/hotkey_bindings.h"
-
-HotkeyBindings hotkeyBindings{};

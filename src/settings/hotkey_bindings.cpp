@@ -1,0 +1,3 @@
+#include "settings/hotkey_bindings.h"
+
+HotkeyBindings hotkeyBindings{};

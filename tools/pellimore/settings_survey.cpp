@@ -1,0 +1,92 @@
+#include "pellimore/settings_survey.h"
+
+#include "pellimore/text.h"
+#include "settings/hotkey_settings.h"
+
+#include <optional>
+
+namespace {
+
+bool isReadKey(const std::string& key) {
+    for (const auto& source : bindingSources)
+        if (key == source.settingsKey) return true;
+    return false;
+}
+
+// The settings key this text differs from only by letter case, if any.
+std::optional<std::string> caseVariantOf(const std::string& key) {
+    for (const auto& source : bindingSources)
+        if (key != source.settingsKey && lowerCase(key) == lowerCase(source.settingsKey)) return source.settingsKey;
+    return std::nullopt;
+}
+
+void surveyHeader(FileSurvey& survey, int line, const std::string& name, bool& inSettingsSection) {
+    inSettingsSection = name == settingsSectionName;
+    if (inSettingsSection && survey.headerLine == 0) survey.headerLine = line;
+    if (!inSettingsSection && lowerCase(name) == lowerCase(settingsSectionName))
+        survey.warnings.push_back({line, "section [" + name + "] is not [" + settingsSectionName +
+                                             "]: letter case matters, so the game ignores it"});
+}
+
+void surveySettingsKey(FileSurvey& survey, int line, const std::string& name, const std::string& value) {
+    auto& occurrences = survey.sectionKeys[name];
+    if (!occurrences.empty())
+        survey.warnings.push_back({line, "key '" + name + "' was already given on line " +
+                                             std::to_string(occurrences.back().line) + "; the later value is used"});
+    occurrences.push_back({line, value});
+    if (isReadKey(name)) return;
+    const auto variant = caseVariantOf(name);
+    survey.warnings.push_back({line, variant ? "key '" + name + "' is not '" + *variant +
+                                                   "': letter case matters, so the game never reads it"
+                                             : "key '" + name + "' is not one the game reads; it is ignored"});
+}
+
+void surveyInvalidLine(FileSurvey& survey, int line, const std::string& text) {
+    survey.warnings.push_back({line, "line is neither a header, a comment nor key = value; ignored" +
+                                         std::string(text.find('#') != std::string::npos
+                                                         ? " (comments start with ';', not '#')"
+                                                         : "")});
+}
+
+}  // namespace
+
+bool startsWithByteOrderMark(std::string_view bytes) { return bytes.starts_with("\xEF\xBB\xBF"); }
+
+FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string_view rawBytes) {
+    FileSurvey survey;
+    if (rawBytes.find('\r') != std::string_view::npos && rawBytes.find('\n') == std::string_view::npos &&
+        lines.size() == 1)
+        survey.warnings.push_back({0, "the file ends its lines with carriage returns alone; the game reads it as "
+                                      "one single line, so nothing in it is loaded"});
+    const bool marked = startsWithByteOrderMark(rawBytes);
+    if (marked)
+        survey.warnings.push_back({1, "the file starts with a UTF-8 byte-order mark; the game does not see "
+                                      "a section header on this line. Save the file without a BOM"});
+    bool inSettingsSection = false;
+    bool seenHeader = false;
+    std::string name;
+    std::string value;
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const int line = static_cast<int>(index + 1);
+        switch (classifyLine(lines[index], name, value)) {
+            case IniLineKind::Section:
+                seenHeader = true;
+                surveyHeader(survey, line, name, inSettingsSection);
+                break;
+            case IniLineKind::KeyValue:
+                if (!seenHeader)
+                    survey.warnings.push_back({line, "key '" + name + "' stands above the first section header; "
+                                                     "the game ignores it"});
+                else if (inSettingsSection)
+                    surveySettingsKey(survey, line, name, value);
+                break;
+            case IniLineKind::Invalid:
+                // The marked first line is explained by the warning above.
+                if (!(index == 0 && marked)) surveyInvalidLine(survey, line, lines[index]);
+                break;
+            default:
+                break;
+        }
+    }
+    return survey;
+}

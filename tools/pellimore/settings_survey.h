@@ -1,0 +1,30 @@
+// A line-by-line walk of a settings file for what the document does not keep:
+// line numbers, repeats, keys the game never reads, lines it ignores.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Warning {
+    int line;  // 0 when it concerns the whole file
+    std::string text;
+};
+
+struct KeyLine {
+    int line;
+    std::string value;
+};
+
+struct FileSurvey {
+    std::map<std::string, std::vector<KeyLine>> sectionKeys;  // keys of [Pellimore], every occurrence
+    int headerLine = 0;                                       // the first [Pellimore]
+    std::vector<Warning> warnings;
+};
+
+// Whether the bytes start with a UTF-8 byte-order mark.
+bool startsWithByteOrderMark(std::string_view bytes);
+
+// Walks the file's lines (as the reader split them) and its raw bytes.
+FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string_view rawBytes);
