@@ -80,8 +80,12 @@ STANDIN_API std::int32_t standinScriptWaitCount();
 STANDIN_API void standinStopScript();
 
 #ifdef _WIN32
-// Points a loaded module's kernel32 GetTickCount import at the stand-in's
-// clock, so key timing follows standinSetTickCount; 0 when it has no such import.
+// Points one import of a loaded module (dll!function) at a replacement; 0 when
+// the module has no such import.
+STANDIN_API std::int32_t standinRedirectImport(void* module, const char* dll, const char* function,
+                                               void* replacement);
+// Points the module's kernel32 GetTickCount at the stand-in's clock, so key
+// timing follows standinSetTickCount.
 STANDIN_API std::int32_t standinRedirectTickCount(void* module);
 #endif
 }

@@ -4,37 +4,17 @@
 // registered script is ticked on a fiber while keyboard messages go through
 // the registered handler.
 //
+// The guest checks (no heap per tick, leak-free hot reload) are in guest_checks.cpp.
+//
 // Usage: end_to_end_driver.exe <path of Pellimore.asi> <scratch directory>
-#include "sample_settings.h"
-#include "standin_host.h"
-
-#include <windows.h>
+#include "end_to_end_checks.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <string>
 #include <vector>
 
 namespace {
-
-int passedChecks = 0;
-int failedChecks = 0;
-const char* currentTest = "";
-
-void check(bool condition, const char* expression, int line, const std::string& detail = "") {
-    if (condition) {
-        ++passedChecks;
-        return;
-    }
-    ++failedChecks;
-    std::printf("FAIL [%s] line %d: %s %s\n", currentTest, line, expression, detail.c_str());
-}
-#define CHECK(condition) check((condition), #condition, __LINE__)
-#define CHECK_EQUAL(actual, expected)                                                       \
-    check((actual) == (expected), #actual " == " #expected, __LINE__,                       \
-          "(got " + std::to_string(actual) + ", expected " + std::to_string(expected) + ")")
 
 constexpr std::uint64_t qualifiesNative = 0xB980061DA992779D;
 constexpr std::uint64_t playerPedNative = 0x096275889B8E0EE0;
@@ -44,22 +24,6 @@ constexpr std::uint64_t setFlagWordNative = 0x789DABD18E9024DB;
 
 const char* hashedName(const StandinNativeCall& call) {
     return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(call.arguments[0]));
-}
-
-void writeSettings(const std::string& text) {
-    std::ofstream("Pellimore.ini", std::ios::binary | std::ios::trunc) << text;
-}
-
-// The players' twelve-key file as Windows editors save it (CR LF), with the knockout moved to K.
-std::string twelveKeySettingsWithKnockoutOnK() {
-    std::string text;
-    for (const char* cursor = twelveKeySettingsText; *cursor; ++cursor) text += *cursor == '\n' ? "\r\n" : std::string(1, *cursor);
-    return text + "iKnockout=75\r\n";
-}
-
-void tick() {
-    standinClearNativeCalls();
-    standinRunScriptTick();
 }
 
 std::vector<StandinNativeCall> calls() {
@@ -233,6 +197,8 @@ int main(int argumentCount, char** arguments) {
     testThreadEvents();
     testVersionResource(modulePath);
     testWithdrawal(module);
+    testQuietTicks(modulePath);
+    testHotReloadCycles(modulePath);
 
     std::printf("end-to-end: %d checks passed, %d failed\n", passedChecks, failedChecks);
     std::printf("%d passed, %d failed\n", passedChecks, failedChecks);

@@ -1,5 +1,6 @@
 // Windows only: the plug-in reads the clock through kernel32's GetTickCount,
-// so a test points that one import of the module at the stand-in's clock.
+// so a test points that import of the module at the stand-in's clock (and may
+// point others, such as the heap functions, at counters of its own).
 #include "standin_host.h"
 
 #include <windows.h>
@@ -30,12 +31,17 @@ ULONG_PTR* findImportSlot(HMODULE module, const char* dllName, const char* funct
 
 }  // namespace
 
-extern "C" std::int32_t standinRedirectTickCount(void* module) {
-    ULONG_PTR* slot = findImportSlot(static_cast<HMODULE>(module), "KERNEL32.dll", "GetTickCount");
+extern "C" std::int32_t standinRedirectImport(void* module, const char* dll, const char* function,
+                                              void* replacement) {
+    ULONG_PTR* slot = findImportSlot(static_cast<HMODULE>(module), dll, function);
     if (!slot) return 0;
     DWORD previousProtection = 0;
     VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &previousProtection);
-    *slot = reinterpret_cast<ULONG_PTR>(&standinGetTickCount);
+    *slot = reinterpret_cast<ULONG_PTR>(replacement);
     VirtualProtect(slot, sizeof *slot, previousProtection, &previousProtection);
     return 1;
+}
+
+extern "C" std::int32_t standinRedirectTickCount(void* module) {
+    return standinRedirectImport(module, "KERNEL32.dll", "GetTickCount", reinterpret_cast<void*>(&standinGetTickCount));
 }
