@@ -2,6 +2,8 @@
 
 #include "brawl/script_loop.h"
 #include "pellimore/key_names.h"
+#include "pellimore/platform.h"
+#include "pellimore/text.h"
 #include "settings/hotkey_bindings.h"
 
 #include <algorithm>
@@ -43,14 +45,14 @@ BindingRow readRow(int index, const IniSection& section, const FileSurvey& surve
     BindingRow row{&source, effectiveSettingsKey(source, section), "", 0, false, *source.binding, ""};
     const auto found = survey.sectionKeys.find(row.readFrom);
     if (found != survey.sectionKeys.end()) row.line = found->second.back().line;
-    row.rawValue = section.hasKey(row.readFrom) ? section.getValue(row.readFrom) : "(missing)";
+    row.rawValue = section.hasKey(row.readFrom) ? shownAsText(section.getValue(row.readFrom)) : "(missing)";
     return row;
 }
 
 void warnAboutValue(const BindingRow& row, const IniSection& section, std::vector<Warning>& warnings) {
     const std::string text = section.getValue(row.readFrom);
     if (hasTextAfterTheNumber(text))
-        warnings.push_back({row.line, row.readFrom + " = '" + text + "' reads as " + std::to_string(row.code) +
+        warnings.push_back({row.line, row.readFrom + " = '" + shownAsText(text) + "' reads as " + std::to_string(row.code) +
                                           "; the text after the number is ignored"});
     if (row.code >= 0 && row.code < 255) return;
     const bool modifier = row.source->binding == &hotkeyBindings.xKey;
@@ -132,6 +134,27 @@ std::string rowState(const BindingRow& row, const StateByBinding& states) {
     return "ok";
 }
 
+// What a keypad key sends with Num Lock off, by keypad digit: Insert, End, Down, ... PageUp.
+constexpr std::int32_t keypadCodeWithoutNumLock[10] = {45, 35, 40, 34, 37, 12, 39, 36, 38, 33};
+constexpr std::int32_t firstKeypadCode = 96;
+
+bool isKeypadCode(std::int32_t code) { return code >= firstKeypadCode && code < firstKeypadCode + 10; }
+
+// Keypad keys change code with Num Lock, which players often have off.
+std::vector<std::string> keypadNotes(const std::vector<BindingRow>& rows) {
+    std::vector<std::string> notes;
+    for (const auto& row : rows)
+        if (row.loaded && isKeypadCode(row.code) && row.source->binding != &hotkeyBindings.xKey)
+            notes.push_back(std::string(row.source->fieldName) + " is on " + keyLabel(row.code) +
+                            ": it fires only with Num Lock on; with Num Lock off that key sends " +
+                            keyLabel(keypadCodeWithoutNumLock[row.code - firstKeypadCode]));
+    if (notes.empty()) return notes;
+    notes.push_back("with Num Lock off, Numpad8 sends " + keyLabel(38) +
+                    ", so GrappleChallengeFront (always on Numpad8) cannot fire, and the key may fire "
+                    "whatever is bound to Up instead (GrappleThrowFront, by default)");
+    return notes;
+}
+
 int verdictOf(const SettingsReport& report) {
     if (!report.loadError.empty()) return checkLoadFails;
     return report.warnings.empty() ? checkLoadsCleanly : checkLoadsWithWarnings;
@@ -144,7 +167,7 @@ SettingsReport analyzeSettingsFile(const std::string& path) {
     report.path = path;
     std::error_code filesystemError;
     std::ifstream file(path, std::ios::binary);
-    if (std::filesystem::is_directory(path, filesystemError)) report.fileError = path + " is a directory, not a settings file";
+    if (std::filesystem::is_directory(pathFromText(path), filesystemError)) report.fileError = path + " is a directory, not a settings file";
     else if (!file.is_open()) report.fileError = "cannot open " + path;
     if (!report.fileError.empty()) {
         report.verdict = checkLoadFails;
@@ -163,6 +186,7 @@ SettingsReport analyzeSettingsFile(const std::string& path) {
     report.rows = bindingRows(load, section, survey, report.warnings);
     const StateByBinding states = dispatchStates(section, report.warnings);
     for (auto& row : report.rows) row.state = rowState(row, states);
+    report.notes = keypadNotes(report.rows);
     std::stable_sort(report.warnings.begin(), report.warnings.end(),
                      [](const Warning& a, const Warning& b) { return a.line < b.line; });
     report.verdict = verdictOf(report);

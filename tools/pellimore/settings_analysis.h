@@ -29,6 +29,7 @@ struct SettingsReport {
     std::string fileError;            // set when the file cannot be read at all
     std::vector<BindingRow> rows;     // the fourteen bindings in load order
     std::vector<Warning> warnings;    // sorted by line; whole-file ones first
+    std::vector<std::string> notes;   // advice that does not change the verdict
     std::string loadError;            // the load's failure message, if it failed
     int verdict = checkLoadsCleanly;
 };

@@ -48,6 +48,8 @@ void printSettingsReport(const SettingsReport& report, std::ostream& out) {
     if (!report.warnings.empty()) out << "\n";
     for (const auto& warning : report.warnings)
         out << (warning.line ? "line " + std::to_string(warning.line) + ": " : std::string()) << warning.text << "\n";
+    if (!report.notes.empty()) out << "\n";
+    for (const auto& note : report.notes) out << "note: " << note << "\n";
     out << "\n";
     printVerdict(report, out);
 }

@@ -3,6 +3,7 @@
 #include "pellimore/text.h"
 #include "settings/hotkey_settings.h"
 
+#include <cctype>
 #include <optional>
 
 namespace {
@@ -24,21 +25,22 @@ void surveyHeader(FileSurvey& survey, int line, const std::string& name, bool& i
     inSettingsSection = name == settingsSectionName;
     if (inSettingsSection && survey.headerLine == 0) survey.headerLine = line;
     if (!inSettingsSection && lowerCase(name) == lowerCase(settingsSectionName))
-        survey.warnings.push_back({line, "section [" + name + "] is not [" + settingsSectionName +
+        survey.warnings.push_back({line, "section [" + shownAsText(name) + "] is not [" + settingsSectionName +
                                              "]: letter case matters, so the game ignores it"});
 }
 
 void surveySettingsKey(FileSurvey& survey, int line, const std::string& name, const std::string& value) {
     auto& occurrences = survey.sectionKeys[name];
+    const std::string shown = shownAsText(name);
     if (!occurrences.empty())
-        survey.warnings.push_back({line, "key '" + name + "' was already given on line " +
+        survey.warnings.push_back({line, "key '" + shown + "' was already given on line " +
                                              std::to_string(occurrences.back().line) + "; the later value is used"});
     occurrences.push_back({line, value});
     if (isReadKey(name)) return;
     const auto variant = caseVariantOf(name);
-    survey.warnings.push_back({line, variant ? "key '" + name + "' is not '" + *variant +
+    survey.warnings.push_back({line, variant ? "key '" + shown + "' is not '" + *variant +
                                                    "': letter case matters, so the game never reads it"
-                                             : "key '" + name + "' is not one the game reads; it is ignored"});
+                                             : "key '" + shown + "' is not one the game reads; it is ignored"});
 }
 
 void surveyInvalidLine(FileSurvey& survey, int line, const std::string& text) {
@@ -52,12 +54,24 @@ void surveyInvalidLine(FileSurvey& survey, int line, const std::string& text) {
 
 bool startsWithByteOrderMark(std::string_view bytes) { return bytes.starts_with("\xEF\xBB\xBF"); }
 
+bool looksLikeUtf16(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return true;
+    // Without a byte-order mark: ASCII letters with NUL bytes between them.
+    const auto letter = [](char byte) { return std::isalpha(static_cast<unsigned char>(byte)) != 0; };
+    for (std::size_t index = 1; index + 1 < bytes.size(); ++index)
+        if (bytes[index] == '\0' && letter(bytes[index - 1]) && letter(bytes[index + 1])) return true;
+    return false;
+}
+
 FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string_view rawBytes) {
     FileSurvey survey;
     if (rawBytes.find('\r') != std::string_view::npos && rawBytes.find('\n') == std::string_view::npos &&
         lines.size() == 1)
         survey.warnings.push_back({0, "the file ends its lines with carriage returns alone; the game reads it as "
                                       "one single line, so nothing in it is loaded"});
+    if (looksLikeUtf16(rawBytes))
+        survey.warnings.push_back({0, "the file is saved as UTF-16 (Unicode); the game reads plain bytes and "
+                                      "does not understand it. Save it as plain text, or UTF-8 without a BOM"});
     const bool marked = startsWithByteOrderMark(rawBytes);
     if (marked)
         survey.warnings.push_back({1, "the file starts with a UTF-8 byte-order mark; the game does not see "
@@ -75,7 +89,7 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
                 break;
             case IniLineKind::KeyValue:
                 if (!seenHeader)
-                    survey.warnings.push_back({line, "key '" + name + "' stands above the first section header; "
+                    survey.warnings.push_back({line, "key '" + shownAsText(name) + "' stands above the first section header; "
                                                      "the game ignores it"});
                 else if (inSettingsSection)
                     surveySettingsKey(survey, line, name, value);

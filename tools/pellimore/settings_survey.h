@@ -26,5 +26,9 @@ struct FileSurvey {
 // Whether the bytes start with a UTF-8 byte-order mark.
 bool startsWithByteOrderMark(std::string_view bytes);
 
+// Whether the bytes look like a file saved as UTF-16: its byte-order mark, or
+// NUL bytes between letters.
+bool looksLikeUtf16(std::string_view bytes);
+
 // Walks the file's lines (as the reader split them) and its raw bytes.
 FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string_view rawBytes);

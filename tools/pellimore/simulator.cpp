@@ -5,6 +5,7 @@
 #include "module_sandbox.h"
 #include "pellimore/key_names.h"
 #include "pellimore/native_log_decoding.h"
+#include "pellimore/platform.h"
 #include "settings/hotkey_settings.h"
 #include "standin_host.h"
 
@@ -58,7 +59,7 @@ public:
     Simulation(std::ostream& out, const SimulationOptions& options)
         : out(out), options(options), scratch("sim") {
         resetModuleState();
-        settingsPath = (scratch.path / "Pellimore.ini").string();
+        settingsPath = textFromPath(scratch.path / "Pellimore.ini");
 #ifdef _WIN32
         // The plug-in's code is linked into this program; its clock must be the stand-in's.
         standinRedirectTickCount(GetModuleHandleW(nullptr));

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds game folders as players leave them (a fake RDR2.exe and hook files,
+# the Pellimore.asi given, hook logs as text), runs `pellimore doctor` on each
+# and diffs its output and exit status against NAME.expected here. Paths are
+# shown with / and Windows line ends are folded, so pellimore.exe under wine
+# meets the same baselines. PELLIMORE_UPDATE_BASELINES=1 rewrites them.
+# Usage: check-doctor.sh <pellimore> <Pellimore.asi or a version such as 1.0.0> [runner...]
+set -uo pipefail
+tool=$(realpath "$1"); module=$2; shift 2
+[ -f "$module" ] && module=$(realpath "$module")
+runner=("$@")
+here=$(cd "$(dirname "$0")" && pwd)
+sample=$here/../../package/Pellimore.ini
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0 cases=0
+
+# The plug-in itself: the real module, or a stand-in file carrying only a version resource's fixed part.
+plugin() {
+  if [ -f "$module" ]; then cp "$module" "$1"; return; fi
+  IFS=. read -r major minor patch <<<"$module"
+  printf '%b' "MZ fake\\xBD\\x04\\xEF\\xFE\\x00\\x00\\x01\\x00$(le16 "$minor")$(le16 "$major")\\x00\\x00$(le16 "$patch")" >"$1"
+}
+le16() { printf '\\x%02X\\x%02X' $(($1 & 255)) $(($1 >> 8)); }
+
+game() { mkdir -p "$1" && touch "$1/RDR2.exe"; }
+hook() { touch "$1/ScriptHookRDR2.dll" "$1/dinput8.dll"; }
+log() { printf '%s\r\n' "$@" >"$folder/ScriptHookRDR2.log"; }
+launched_log() {
+  log "[19:02:10] INIT: Script Hook RDR2 v1.0.1491.17" \
+      "[19:02:11] INIT: Registering script 'Pellimore.asi' (0x00007FFB12340000)" \
+      "[19:02:40] CORE: Launching main() for 'Pellimore.asi'"
+}
+
+folder=complete; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/; launched_log
+folder=misplaced; game $folder; mkdir -p $folder/bin $folder/scripts
+touch $folder/bin/ScriptHookRDR2.dll $folder/bin/dinput8.dll; plugin $folder/scripts/Pellimore.asi; cp "$sample" $folder/scripts/
+folder=outdated_hook; game $folder; hook $folder; plugin $folder/Pellimore.asi
+log "[20:11:30] INIT: Registering script 'OtherMod.asi' (0x00007FFB00000000)" \
+    "[20:11:31] FATAL: Can't find native 0xB980061DA992779D" "a line the doctor does not know"
+folder="Program Files/Jeux é/attention"; game "$folder"; hook "$folder"; plugin "$folder/Pellimore.asi"
+mkdir -p "$folder/plugins"; plugin "$folder/plugins/Pellimore.asi"
+touch "$folder/version.dll"; printf '\xEF\xBB\xBF[Pellimore]\r\niXKey=88\r\n' >"$folder/Pellimore.ini"
+log "[19:02:11] INIT: Registering script 'Pellimore.asi' (0x00007FFB12340000)"
+folder=settings_folder; game $folder; hook $folder; plugin $folder/Pellimore.asi; mkdir $folder/Pellimore.ini
+mkdir not_a_game_folder
+
+for folder in complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder; do
+  cases=$((cases + 1))
+  name=$(basename "$folder")
+  actual=$("${runner[@]}" "$tool" doctor "$folder" 2>&1 | tr -d '\r' | tr '\\' '/'; echo "exit ${PIPESTATUS[0]}")
+  [ -n "${PELLIMORE_UPDATE_BASELINES:-}" ] && printf '%s\n' "$actual" >"$here/$name.expected"
+  if ! diff -u "$here/$name.expected" <(printf '%s\n' "$actual"); then
+    echo "FAIL: doctor on $folder differs from $name.expected"
+    failures=$((failures + 1))
+  fi
+done
+echo "$((cases - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]

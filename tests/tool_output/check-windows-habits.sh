@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# pellimore.exe's Windows habits, under wine: a settings file dropped onto it
+# is checked; double-clicked with no argument it checks the game folder's
+# Pellimore.ini (the folder above the tool, or its own) and says which file it
+# read or where it looked; paths with letters outside ASCII work; --version
+# matches the module's version; with its input not a console it never waits.
+# Usage: check-windows-habits.sh <pellimore.exe> <version> <wine runner...>
+set -uo pipefail
+tool=$(realpath "$1"); version=$2; shift 2
+runner=("$@")
+sample=$(realpath "$(dirname "$0")/../../package/Pellimore.ini")
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+failures=0 cases=0
+
+expect() {  # expect NAME EXIT_STATUS PATTERN OUTPUT STATUS
+  cases=$((cases + 1))
+  if [ "$5" != "$2" ] || ! grep -q -- "$3" <<<"$4"; then
+    echo "FAIL: $1: exit $5 (expected $2), output:"; sed 's/^/  /' <<<"$4"
+    failures=$((failures + 1))
+  fi
+}
+run() { (cd "$1" && shift && "${runner[@]}" "$@" 2>&1 | tr -d '\r'; exit "${PIPESTATUS[0]}"); }
+
+mkdir -p "$work/Jeux é/Pellimore-tools" "$work/empty/Pellimore-tools"
+cp "$sample" "$work/Jeux é/"
+cp "$tool" "$work/Jeux é/Pellimore-tools/"
+cp "$tool" "$work/empty/Pellimore-tools/"
+
+output=$(run "$work" "$tool" "Jeux é/Pellimore.ini"); status=$?
+expect "a file dropped onto the tool is checked, non-ASCII path" 0 "result: loads completely" "$output" $status
+output=$(run "$work" "Jeux é/Pellimore-tools/pellimore.exe"); status=$?
+expect "double-clicked: the game folder's file" 0 "checking .*Jeux é.*Pellimore.ini" "$output" $status
+output=$(run "$work" "empty/Pellimore-tools/pellimore.exe"); status=$?
+expect "double-clicked with no settings file: says where it looked" 2 "no Pellimore.ini found; looked in" "$output" $status
+output=$(run "$work" "$tool" --version); status=$?
+expect "--version" 0 "^pellimore $version$" "$output" $status
+output=$(run "$work" "$tool" check --nonsense); status=$?
+expect "a bad option: a clear error, exit 2" 2 "unknown option '--nonsense'" "$output" $status
+output=$(run "$work" "$tool" doctor --help); status=$?
+expect "help for each command" 0 "usage: pellimore doctor" "$output" $status
+
+echo "$((cases - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]

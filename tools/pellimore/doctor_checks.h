@@ -1,0 +1,32 @@
+// The doctor's checks, one group of files each, and what they share.
+#pragma once
+
+#include "pellimore/doctor.h"
+
+#include <optional>
+
+namespace doctor {
+
+namespace fs = std::filesystem;
+
+// The entry of the folder with this name in any letter case, as Windows finds it.
+std::optional<fs::path> findEntry(const fs::path& folder, const std::string& name);
+
+// A path inside the game folder as the player sees it: "scripts\Pellimore.asi".
+std::string shown(const fs::path& relative);
+
+void add(DoctorReport& report, Severity severity, const std::string& text);
+
+// The folders players copy files into by mistake; the hook's loader looks in none of them.
+inline const char* const misplacedFolders[] = {"bin", "scripts", "plugins"};
+
+// Each returns false when the rest of the checks would say nothing useful.
+bool checkGame(DoctorReport& report, const fs::path& folder);
+void checkHook(DoctorReport& report, const fs::path& folder);
+void checkLoader(DoctorReport& report, const fs::path& folder);
+void checkPlugin(DoctorReport& report, const fs::path& folder);
+void checkSettings(DoctorReport& report, const fs::path& folder);
+void checkHostLog(DoctorReport& report, const fs::path& folder);
+void checkFolderPath(DoctorReport& report, const fs::path& folder);
+
+}  // namespace doctor

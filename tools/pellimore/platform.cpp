@@ -1,0 +1,39 @@
+#include "pellimore/platform.h"
+
+std::filesystem::path pathFromText(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string textFromPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+#ifdef _WIN32
+#include <windows.h>
+
+void prepareConsole() { SetConsoleOutputCP(CP_UTF8); }
+
+bool consoleOpenedForThisRun() {
+    DWORD processes[2];
+    DWORD mode = 0;
+    // A console shared with a shell lists the shell too; one opened for us lists only us.
+    return GetConsoleProcessList(processes, 2) == 1 && GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode);
+}
+
+std::filesystem::path toolDirectory() {
+    wchar_t path[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, path, sizeof path / sizeof path[0]);
+    return std::filesystem::path(std::wstring(path, length)).parent_path();
+}
+#else
+void prepareConsole() {}
+
+bool consoleOpenedForThisRun() { return false; }
+
+std::filesystem::path toolDirectory() {
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path() : program.parent_path();
+}
+#endif

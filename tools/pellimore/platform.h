@@ -1,0 +1,23 @@
+// What the tool does differently where players run it: a Windows console
+// opened by a double-click closes as soon as the program ends, paths may hold
+// any letters, and the tool is found by its own folder.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// Sets the console up for UTF-8 output (Windows); nothing elsewhere.
+void prepareConsole();
+
+// Whether this run has a console window of its own that closes when it ends
+// (double-clicked, or a file dropped onto it), with a player at the keyboard.
+// Never true when run from a terminal or with its input redirected, as in tests.
+bool consoleOpenedForThisRun();
+
+// Paths as UTF-8 text, both ways. A path built from a plain string would be
+// read in the C library's code page on Windows and garble other letters.
+std::filesystem::path pathFromText(const std::string& text);
+std::string textFromPath(const std::filesystem::path& path);
+
+// The folder the running program is in.
+std::filesystem::path toolDirectory();

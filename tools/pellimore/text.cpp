@@ -1,0 +1,55 @@
+#include "pellimore/text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace {
+
+// The length of the valid UTF-8 sequence at the start of bytes and its code
+// point, or 0 when the bytes there are not valid UTF-8.
+std::size_t utf8Sequence(std::string_view bytes, char32_t& codePoint) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5                 ? 4 : 0;
+    if (length == 0 || length > bytes.size()) return 0;
+    codePoint = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t index = 1; index < length; ++index) {
+        const auto next = static_cast<unsigned char>(bytes[index]);
+        if ((next & 0xC0) != 0x80) return 0;
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (codePoint < smallest[length] || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint < 0xE000)) return 0;
+    return length;
+}
+
+bool isControl(char32_t codePoint) { return codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0); }
+
+void appendEscaped(std::string& out, std::string_view bytes) {
+    for (unsigned char byte : bytes) {
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+        out += escaped;
+    }
+}
+
+}  // namespace
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::string shownAsText(std::string_view bytes) {
+    std::string out;
+    while (!bytes.empty()) {
+        char32_t codePoint = 0;
+        const std::size_t length = utf8Sequence(bytes, codePoint);
+        const std::size_t taken = length ? length : 1;
+        if (length && !isControl(codePoint)) out.append(bytes.substr(0, taken));
+        else appendEscaped(out, bytes.substr(0, taken));
+        bytes.remove_prefix(taken);
+    }
+    return out;
+}
