@@ -4,6 +4,7 @@
 # Pellimore.ini (the folder above the tool, or its own) and says which file it
 # read or where it looked; paths with letters outside ASCII work; --version
 # matches the module's version; with its input not a console it never waits.
+# doctor.cmd, double-clicked in the tools folder, looks at the game folder above.
 # Usage: check-windows-habits.sh <pellimore.exe> <version> <wine runner...>
 set -uo pipefail
 tool=$(realpath "$1"); version=$2; shift 2
@@ -32,6 +33,10 @@ output=$(run "$work" "Jeux é/Pellimore-tools/pellimore.exe"); status=$?
 expect "double-clicked: the game folder's file" 0 "checking .*Jeux é.*Pellimore.ini" "$output" $status
 output=$(run "$work" "empty/Pellimore-tools/pellimore.exe"); status=$?
 expect "double-clicked with no settings file: says where it looked" 2 "no Pellimore.ini found; looked in" "$output" $status
+touch "$work/Jeux é/RDR2.exe"
+cp "$(dirname "$sample")/doctor.cmd" "$work/Jeux é/Pellimore-tools/"
+output=$(run "$work" cmd /c 'Jeux é\Pellimore-tools\doctor.cmd'); status=$?
+expect "doctor.cmd: the game folder above the tools" 2 "ok     RDR2.exe: this is the game folder" "$output" $status
 output=$(run "$work" "$tool" --version); status=$?
 expect "--version" 0 "^pellimore $version$" "$output" $status
 output=$(run "$work" "$tool" check --nonsense); status=$?
