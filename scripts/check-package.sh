@@ -8,7 +8,8 @@ set -euo pipefail
 archive=$1 scenarios=$2
 [ -f "$archive" ] || { echo "FAIL: $archive was not built"; exit 1; }
 contents=$(unzip -Z1 "$archive" | grep -v '/$' | sort | tr '\n' ' ')
-expected=$( { printf '%s\n' Pellimore.asi Pellimore.ini README.txt Pellimore-tools/pellimore.exe Pellimore-tools/doctor.cmd
+expected=$( { printf '%s\n' Pellimore.asi Pellimore.ini README.txt Pellimore-tools/pellimore.exe Pellimore-tools/doctor.cmd \
+    Pellimore-tools/Pellimore-editor.html
   for scenario in "$scenarios"/*.scenario; do echo "Pellimore-tools/scenarios/$(basename "$scenario")"; done; } | sort | tr '\n' ' ')
 if [ "$contents" != "$expected" ]; then
   echo "FAIL: $archive holds '$contents', expected '$expected'"

@@ -9,6 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   wine64 zip unzip pkgconf
   libinih-dev libsimpleini-dev
+  emscripten chromium nodejs
 )
 
 missing=()
@@ -25,3 +26,5 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${missing[@]}"
+# npm comes with the machine's Node.js; Debian's own Node.js ships it apart.
+command -v npm >/dev/null || apt-get install -y -q --no-install-recommends npm

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test.
-# Usage: scripts/test.sh [stage ...]   (stages: native windows sanitize thread fuzz; default all)
+# Usage: scripts/test.sh [stage ...]   (stages: native windows browser sanitize thread fuzz; default all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 stages=("$@")
-[ ${#stages[@]} -eq 0 ] && stages=(native windows sanitize thread fuzz)
+[ ${#stages[@]} -eq 0 ] && stages=(native windows browser sanitize thread fuzz)
 
 bash scripts/install-dependencies.sh
 
@@ -15,6 +15,10 @@ for stage in "${stages[@]}"; do
       echo "=== $stage: configure, build and test"
       cmake --workflow --preset "$stage"
       ;;
+    browser)
+      echo "=== browser: the settings editor page in headless Chromium"
+      bash scripts/test-browser.sh
+      ;;
     fuzz)
       echo "=== fuzz: configure and build"
       cmake --workflow --preset fuzz
@@ -22,7 +26,7 @@ for stage in "${stages[@]}"; do
       bash scripts/run-fuzzers.sh "${PELLIMORE_FUZZ_SECONDS:-30}"
       ;;
     *)
-      echo "error: unknown stage '$stage' (native windows sanitize thread fuzz)" >&2
+      echo "error: unknown stage '$stage' (native windows browser sanitize thread fuzz)" >&2
       exit 2
       ;;
   esac

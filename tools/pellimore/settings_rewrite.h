@@ -1,0 +1,23 @@
+// Writes new key codes into a settings file the player already has, keeping
+// every byte they wrote: comments, other sections, unknown keys, line ends.
+// Only the values of the changed keys change.
+#pragma once
+
+#include "settings/hotkey_settings.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct BindingChange {
+    const BindingSource* source;
+    std::int32_t code;
+};
+
+// The file with each change applied to the key the game reads for it (its last
+// occurrence in [Pellimore]): the value's leading number is replaced, the rest
+// of the line stays. A key the file lacks is added at the end of its first
+// [Pellimore] block (a new block at the end when there is none). A UTF-8
+// byte-order mark, which hides the section from the game, is dropped.
+std::string rewriteSettings(std::string_view original, const std::vector<BindingChange>& changes);
