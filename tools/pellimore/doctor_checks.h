@@ -20,7 +20,8 @@ void add(DoctorReport& report, Severity severity, const std::string& text);
 // The folders players copy files into by mistake; the hook's loader looks in none of them.
 inline const char* const misplacedFolders[] = {"bin", "scripts", "plugins"};
 
-// Each returns false when the rest of the checks would say nothing useful.
+// One group of checks each; checkGame returns false when the folder is not the
+// game's, and the others would say nothing useful.
 bool checkGame(DoctorReport& report, const fs::path& folder);
 void checkHook(DoctorReport& report, const fs::path& folder);
 void checkLoader(DoctorReport& report, const fs::path& folder);

@@ -1,7 +1,6 @@
 #include "pellimore/module_version.h"
 
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 

@@ -26,35 +26,38 @@ std::vector<RawLine> rawLines(std::string_view bytes) {
     return lines;
 }
 
-// The line with its value's leading number (after the separator) replaced by code.
-std::string withCode(const std::string& line, std::int32_t code) {
-    std::size_t at = line.find('=');
-    while (at != std::string::npos && at > 0 && line[at - 1] == '\\') at = line.find('=', at + 1);
-    if (at == std::string::npos) return line;
-    std::size_t begin = at + 1;
-    while (begin < line.size() && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
-    std::size_t end = begin;
-    if (end < line.size() && (line[end] == '+' || line[end] == '-')) ++end;
-    const std::size_t digits = end;
-    while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
-    if (end == digits) end = line.size();  // no number to keep the rest of: the whole value goes
-    return line.substr(0, begin) + std::to_string(code) + line.substr(end);
+// The line as the reader sees it: without carriage returns and NUL bytes.
+std::string readerView(std::string text) {
+    std::erase_if(text, [](char byte) { return byte == '\r' || byte == '\0'; });
+    return text;
+}
+
+// The line with the leading number of its value replaced by code. The value is
+// where the reader found it, the trimmed end of the line, so the separator rule
+// lives in the reader alone; a value without a number is replaced whole.
+std::string withCode(const std::string& line, const std::string& value, std::int32_t code) {
+    const std::size_t end = line.find_last_not_of(" \t\n\r\f\v") + 1;
+    const std::size_t begin = end - value.size();
+    std::size_t numberEnd = 0;
+    if (numberEnd < value.size() && (value[0] == '+' || value[0] == '-')) ++numberEnd;
+    const std::size_t digits = numberEnd;
+    while (numberEnd < value.size() && value[numberEnd] >= '0' && value[numberEnd] <= '9') ++numberEnd;
+    if (numberEnd == digits) numberEnd = value.size();
+    return line.substr(0, begin) + std::to_string(code) + line.substr(begin + numberEnd);
 }
 
 struct Layout {
     std::vector<int> keyLine;   // per change: the line the game reads its key from, or -1
+    std::vector<std::string> keyValue;  // per change: that line's value, as the reader delivered it
     int firstBlockEnd = -1;     // the line after the first [Pellimore] block's last key line
 };
 
 Layout findLines(const std::vector<RawLine>& lines, const std::vector<BindingChange>& changes) {
-    Layout layout{std::vector<int>(changes.size(), -1), -1};
+    Layout layout{std::vector<int>(changes.size(), -1), std::vector<std::string>(changes.size()), -1};
     bool inSection = false, inFirstBlock = false, seenBlock = false;
     std::string name, value;
     for (int index = 0; index < static_cast<int>(lines.size()); ++index) {
-        // Classified as the reader sees the line: without carriage returns and NUL bytes.
-        std::string seen = lines[index].text;
-        std::erase_if(seen, [](char byte) { return byte == '\r' || byte == '\0'; });
-        const IniLineKind kind = classifyLine(seen, name, value);
+        const IniLineKind kind = classifyLine(readerView(lines[index].text), name, value);
         if (kind == IniLineKind::Section) {
             inSection = name == settingsSectionName;
             inFirstBlock = inSection && !seenBlock;
@@ -62,8 +65,11 @@ Layout findLines(const std::vector<RawLine>& lines, const std::vector<BindingCha
             seenBlock = seenBlock || inSection;
         } else if (kind == IniLineKind::KeyValue && inSection) {
             if (inFirstBlock) layout.firstBlockEnd = index + 1;
-            for (std::size_t change = 0; change < changes.size(); ++change)
-                if (name == changes[change].source->settingsKey) layout.keyLine[change] = index;
+            for (std::size_t change = 0; change < changes.size(); ++change) {
+                if (name != changes[change].source->settingsKey) continue;
+                layout.keyLine[change] = index;
+                layout.keyValue[change] = value;
+            }
         }
     }
     return layout;
@@ -86,7 +92,7 @@ std::string rewriteSettings(std::string_view original, const std::vector<Binding
     for (std::size_t change = 0; change < changes.size(); ++change) {
         const int at = layout.keyLine[change];
         const std::string key = changes[change].source->settingsKey;
-        if (at >= 0) lines[at].text = withCode(lines[at].text, changes[change].code);
+        if (at >= 0) lines[at].text = withCode(readerView(lines[at].text), layout.keyValue[change], changes[change].code);
         else added.push_back({key + "=" + std::to_string(changes[change].code), lineEnd});
     }
     int insertAt = layout.firstBlockEnd;
