@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Checks the release archive: exactly the files a player needs (the module and
 # its settings at the root, the tools and scenario examples in Pellimore-tools/),
-# a module stripped of its debug sections and small enough to be one, and a
-# tool that needs no DLL but Windows' own.
+# a module stripped of its debug sections and small enough to be one, a tool
+# that needs no DLL but Windows' own, and a checksum list that matches every
+# other file.
 # Usage: check-package.sh <archive> <scenario examples folder>
 set -euo pipefail
 archive=$1 scenarios=$2
 [ -f "$archive" ] || { echo "FAIL: $archive was not built"; exit 1; }
 contents=$(unzip -Z1 "$archive" | grep -v '/$' | sort | tr '\n' ' ')
-expected=$( { printf '%s\n' Pellimore.asi Pellimore.ini README.txt Pellimore-tools/pellimore.exe Pellimore-tools/doctor.cmd \
+expected=$( { printf '%s\n' Pellimore.asi Pellimore.ini README.txt SHA256SUMS.txt \
+    Pellimore-tools/pellimore.exe Pellimore-tools/doctor.cmd \
     Pellimore-tools/Pellimore-editor.html
   for scenario in "$scenarios"/*.scenario; do echo "Pellimore-tools/scenarios/$(basename "$scenario")"; done; } | sort | tr '\n' ' ')
 if [ "$contents" != "$expected" ]; then
@@ -16,7 +18,13 @@ if [ "$contents" != "$expected" ]; then
   exit 1
 fi
 scratch=$(mktemp -d); trap 'rm -rf "$scratch"' EXIT
-unzip -q "$archive" Pellimore.asi -d "$scratch"
+unzip -q "$archive" -d "$scratch"
+listed=$(cut -c67- "$scratch/SHA256SUMS.txt" | sort | tr '\n' ' ')
+others=$(cd "$scratch" && find . -type f ! -name SHA256SUMS.txt | sed 's|^\./||' | sort | tr '\n' ' ')
+if [ "$listed" != "$others" ] || ! (cd "$scratch" && sha256sum --quiet -c SHA256SUMS.txt); then
+  echo "FAIL: SHA256SUMS.txt lists '$listed' for the files '$others', or a checksum does not match"
+  exit 1
+fi
 size=$(stat -c %s "$scratch/Pellimore.asi")
 if [ "$size" -gt $((1024 * 1024)) ]; then
   echo "FAIL: the packaged Pellimore.asi is $size bytes; it must stay within 1 MiB"
@@ -26,7 +34,6 @@ if x86_64-w64-mingw32-objdump -h "$scratch/Pellimore.asi" | grep -q '\.debug_'; 
   echo "FAIL: the packaged Pellimore.asi still carries debug sections"
   exit 1
 fi
-unzip -q "$archive" Pellimore-tools/pellimore.exe -d "$scratch"
 tool_dlls=$(x86_64-w64-mingw32-objdump -p "$scratch/Pellimore-tools/pellimore.exe" | sed -n 's/^\s*DLL Name: //p' | sort -u | tr '\n' ' ')
 for dll in $tool_dlls; do
   case "${dll,,}" in
@@ -35,4 +42,4 @@ for dll in $tool_dlls; do
   esac
 done
 echo "package ok: $contents"
-echo "Pellimore.asi: $size bytes, no debug sections; pellimore.exe imports only $tool_dlls"
+echo "Pellimore.asi: $size bytes, no debug sections; pellimore.exe imports only $tool_dlls; checksums match"

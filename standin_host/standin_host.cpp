@@ -24,6 +24,8 @@ struct World {
 
 World world;
 std::atomic<std::uint32_t> tickCount{0};
+std::atomic<void (*)(void*)> clockReadHook{nullptr};
+void* clockReadHookContext = nullptr;
 
 std::vector<StandinNativeCall> nativeLog;
 bool nativeLogging = true;
@@ -101,13 +103,19 @@ std::uint64_t* nativeCall() {
 
 #ifndef _WIN32
 // On Windows the test driver points the module's kernel32 import here instead.
-std::uint32_t GetTickCount() { return tickCount.load(std::memory_order_relaxed); }
+std::uint32_t GetTickCount() {
+    const std::uint32_t now = tickCount.load(std::memory_order_relaxed);
+    if (clockReadHook.load(std::memory_order_relaxed))
+        if (const auto hook = clockReadHook.exchange(nullptr)) hook(clockReadHookContext);
+    return now;
+}
 #endif
 
 void standinReset() {
     stopScriptRunner();
     world = World{};
     tickCount = 0;
+    clockReadHook = nullptr;
     nativeLog.clear();
     nativeLogging = true;
     totalNativeCalls = 0;
@@ -146,6 +154,10 @@ std::uint32_t standinNameHash(const char* name) {
 void standinSetTickCount(std::uint32_t milliseconds) { tickCount.store(milliseconds); }
 void standinAdvanceTime(std::uint32_t milliseconds) { tickCount.fetch_add(milliseconds); }
 std::uint32_t standinGetTickCount() { return tickCount.load(std::memory_order_relaxed); }
+void standinOnNextClockRead(void (*hook)(void*), void* context) {
+    clockReadHookContext = context;
+    clockReadHook = hook;
+}
 
 void standinSetNativeLogging(std::int32_t enabled) { nativeLogging = enabled != 0; }
 std::int32_t standinNativeCallCount() { return static_cast<std::int32_t>(nativeLog.size()); }

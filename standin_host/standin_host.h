@@ -56,6 +56,10 @@ STANDIN_API std::uint32_t standinNameHash(const char* name);
 STANDIN_API void standinSetTickCount(std::uint32_t milliseconds);
 STANDIN_API void standinAdvanceTime(std::uint32_t milliseconds);
 STANDIN_API std::uint32_t standinGetTickCount();
+// Runs hook(context) once, at the plug-in's next reading of the clock, just
+// after the value is taken: a test lands a keyboard message between a key
+// query's two reads this way. Natively only; the hook may read the clock again.
+STANDIN_API void standinOnNextClockRead(void (*hook)(void* context), void* context);
 
 // Native call log. Logging can be switched off for long or timed runs.
 STANDIN_API void standinSetNativeLogging(std::int32_t enabled);

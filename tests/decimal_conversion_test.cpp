@@ -33,7 +33,9 @@ TEST(DecimalConversion, NoLeadingDigitIsInvalid) {
 }
 
 TEST(DecimalConversion, BeyondThirtyTwoBitsIsOutOfRange) {
-    for (const char* text : {"2147483648", "-2147483649", "4294967296", "99999999999999999999999999999"})
+    // 2^64 + 81 would wrap to 81 (Q) in a 64-bit accumulator that does not saturate.
+    for (const char* text : {"2147483648", "-2147483649", "4294967296", "99999999999999999999999999999",
+                             "18446744073709551697", "-18446744073709551697"})
         EXPECT_EQ(convertDecimal(text).error, ConversionError::OutOfRange) << text;
     EXPECT_STREQ(conversionErrorMessage(ConversionError::OutOfRange), "stoi argument out of range");
 }

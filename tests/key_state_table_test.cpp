@@ -127,4 +127,32 @@ TEST_F(KeyStateTableTest, StaleReleaseNeverFiresAfterTheWrap) {
     EXPECT_FALSE(isHeld(38));
 }
 
+// Both windows close on time on either side of the wrap: a message just before
+// it is fresh until the window passes, whether or not the counter has wrapped.
+TEST_F(KeyStateTableTest, WindowsCloseOnTimeOnEitherSideOfTheWrap) {
+    standinSetTickCount(0xFFFFFFFFu - 49);
+    release(38);
+    press(88);
+    standinAdvanceTime(10);  // still before the wrap, though each window's end lies past it
+    EXPECT_TRUE(isHeld(88));
+    EXPECT_TRUE(takeRelease(38));
+    standinAdvanceTime(heldWindowMilliseconds - 10);  // 30 s after the press, past the wrap
+    EXPECT_FALSE(isHeld(88));
+}
+
+// The row is read before the clock: a message that lands between the two reads
+// (here a key repeat of the held modifier, one millisecond on) must not look
+// 49 days old and drop the modifier for a tick.
+TEST_F(KeyStateTableTest, MessageLandingBetweenTheQuerysReadsKeepsTheKeyHeld) {
+    standinSetTickCount(70000);
+    press(88);
+    standinAdvanceTime(500);
+    standinOnNextClockRead([](void*) {
+        standinAdvanceTime(1);
+        standinPressKey(88);
+    }, nullptr);
+    EXPECT_TRUE(isHeld(88));
+    EXPECT_EQ(keyStateTable[88].messageTick.load(), 70501u) << "the repeat did land during the query";
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include "test_support.h"
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -23,17 +24,20 @@ TEST_F(KeyboardConcurrencyStressTest, EveryConsumedReleaseFiresExactlyOnce) {
     standinSetTickCount(100000);  // frozen: every release stays inside its window
     int knockoutsFired = 0;
     std::atomic<bool> keyboardDone{false};
+    // A release the loop never consumes must fail the count below, not hang the suite.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    bool timedOut = false;
 
     std::thread keyboard([&] {
-        for (int index = 0; index < releases; ++index) {
+        for (int index = 0; index < releases && !timedOut; ++index) {
             handleKeyMessage(81, 1, 0, 0, 0, 1, 1);  // release Q
             // Noise on other rows, including the modifier and unbound codes.
             for (std::uint32_t noise : {88u, 200u, 201u, 38u + 200u})
                 handleKeyMessage(noise, 1, 0, 0, index & 1, index & 1, index & 1);
-            // Bounded, so a lost release fails the count below instead of hanging the suite.
-            for (long spins = 0; spins < 50'000'000 && keyStateTable[81].releaseFlag.load(std::memory_order_relaxed) != 0;
-                 ++spins)
+            while (keyStateTable[81].releaseFlag.load(std::memory_order_relaxed) != 0 && !timedOut) {
                 std::this_thread::yield();
+                timedOut = std::chrono::steady_clock::now() > deadline;
+            }
         }
         keyboardDone = true;
     });
@@ -45,6 +49,7 @@ TEST_F(KeyboardConcurrencyStressTest, EveryConsumedReleaseFiresExactlyOnce) {
         std::this_thread::yield();
     }
     keyboard.join();
+    EXPECT_FALSE(timedOut) << "a release was never consumed";
     EXPECT_EQ(knockoutsFired, releases);
 }
 

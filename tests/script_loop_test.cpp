@@ -212,6 +212,7 @@ TEST_F(ScriptLoopTest, BrokenSettingsFileNeverStopsTheScript) {
     standinAdvanceTime(10);
     standinReleaseKey(69);  // Execute keeps its default
     tick();
+    ASSERT_FALSE(movesFired().empty()) << "Execute kept its default key";
     EXPECT_EQ(movesFired().front(), "ACT_GRAPPLE_CUSTOM_EXECUTION_AI");
 
     writeSettings("[Pellimore]\niXKey=99999999999\n");
@@ -222,7 +223,8 @@ TEST_F(ScriptLoopTest, BrokenSettingsFileNeverStopsTheScript) {
     standinAdvanceTime(10);
     standinReleaseKey(76);
     tick();
-    EXPECT_EQ(movesFired().front(), "ACT_GRAPPLE_CUSTOM_EXECUTION_AI") << "the fixed file takes effect";
+    ASSERT_FALSE(movesFired().empty()) << "the fixed file takes effect";
+    EXPECT_EQ(movesFired().front(), "ACT_GRAPPLE_CUSTOM_EXECUTION_AI");
 }
 
 TEST_F(ScriptLoopTest, DeletedFileKeepsTheLastLoadedBindings) {

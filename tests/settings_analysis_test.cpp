@@ -36,6 +36,10 @@ TEST_F(SettingsAnalysisTest, DispatchOrderDecidesWhatNeverFires) {
     EXPECT_EQ(modifier.rows[10].state, "never fires: bound to the modifier");
     EXPECT_EQ(modifier.rows[12].state, "ok");
 
+    // An earlier throw on the same key takes the release only while the modifier is held.
+    const SettingsReport knockoutOnUp = analyze(std::string(twelveKeySettingsText) + "iKnockout=38\n");
+    EXPECT_EQ(knockoutOnUp.rows[1].state, "fires only without the modifier: same key as GrappleThrowFront");
+
     const SettingsReport clean = analyze(std::string(twelveKeySettingsText) + "iGrappleThrowRight=39\niGrappleThrowBackLeft=40\n");
     EXPECT_EQ(clean.verdict, checkLoadsCleanly);
     EXPECT_TRUE(clean.warnings.empty());

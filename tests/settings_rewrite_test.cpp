@@ -22,6 +22,9 @@ TEST(SettingsRewrite, OnlyTheChangedValueChangesAndEveryOtherByteStays) {
     EXPECT_EQ(rewriteSettings(original, {{&source("xKey"), -1}}),
               "; my keys\r\n[Other]\r\niKnockout=1\r\n[Pellimore]\r\niXKey = -1 ; X\r\n# odd line\r\n"
               "iKnockout=81\r\nunknown=5\r\n[Pellimore]\r\niKnockout=82   ; later wins\r\n\r\n[Tail]\r\nk=v");
+    // A signed number is one number: its note stays.
+    EXPECT_EQ(rewriteSettings("[Pellimore]\niKnockout=-1 ; note\n", {{&source("knockout"), 75}}),
+              "[Pellimore]\niKnockout=75 ; note\n");
 }
 
 TEST(SettingsRewrite, MissingKeysGoIntoTheFirstBlockAndAValueWithoutANumberIsReplaced) {
