@@ -1,16 +1,15 @@
 // The settings editor's page: it draws the moves and the keyboard and handles
 // input. Reading and writing the settings format is the plug-in's own code,
-// compiled to WebAssembly (editor_bridge.cpp): analyze, rewrite, the sample.
+// compiled to WebAssembly (editor_bridge.cpp): analyze, rewrite, the sample,
+// the key codes. Everything here is inside one function, so the page defines
+// no global that could shadow the browser's own.
+(() => {
 'use strict';
 
-const shortNames = {
-  xKey: 'Modifier', knockout: 'Knockout', execute: 'Execute', grappleFront: 'Grapple front',
-  grappleBack: 'Grapple back', tackle: 'Tackle', grappleSwitchFrontToBack: 'Switch to back',
-  grappleSwitchBackToFront: 'Switch to front', grappleSwitchFrontToMount: 'Switch to mount', subdue: 'Subdue',
-  grappleThrowFront: 'Throw fwd', grappleThrowLeft: 'Throw left', grappleThrowRight: 'Throw right',
-  grappleThrowBackLeft: 'Throw back-left',
-};
-const challengeCode = 104;
+let keyboard = null;  // built once the runtime can tell the key codes
+let keyCodes = null;
+// Row states and finding kinds, as the analysis names them, that mean a move cannot fire as bound.
+const blockedStates = new Set(['never-fires-shared-key', 'fires-only-without-modifier', 'never-fires-on-modifier']);
 
 const state = { original: null, fileName: 'a new Pellimore.ini', changes: new Map(), selected: null, analysis: null };
 const $ = (selector) => document.querySelector(selector);
@@ -23,6 +22,7 @@ function withBytes(bytes, call) {
 }
 const resultBytes = (pointer) => Module.HEAPU8.slice(pointer, pointer + Module._editorResultLength());
 const analyze = (bytes) => JSON.parse(Module.UTF8ToString(withBytes(bytes, (p, n) => Module._editorAnalyze(p, n))));
+const moveName = (field) => state.analysis.rows.find((row) => row.field === field).name;
 const changeList = () => [...state.changes].map(([field, code]) => field + '=' + code).join(';');
 function savedBytes() {
   const changes = changeList();
@@ -31,17 +31,17 @@ function savedBytes() {
 }
 
 function keyName(code) {
-  if (code < 0 || code > 254) return 'off';
-  const label = pellimoreKeyboard.labelOf(code);
+  if (code < 0 || code > keyCodes.lastKeyCode) return 'off';
+  const label = keyboard.labelOf(code);
   return label === undefined ? 'code ' + code : label;
 }
 
-function prompt(text) { $('[data-prompt]').textContent = text; }
+function showPrompt(text) { $('[data-prompt]').textContent = text; }
 
 function bind(field, code) {
   state.changes.set(field, code);
   state.selected = null;
-  prompt(shortNames[field] + ' is now on ' + keyName(code) + ' (' + code + ').');
+  showPrompt(moveName(field) + ' is now on ' + keyName(code) + ' (' + code + ').');
   refresh();
 }
 
@@ -55,7 +55,7 @@ function renderMoves(rows) {
     const current = document.createElement('span');
     current.className = 'current';
     current.textContent = keyName(row.code) + (row.loaded ? '' : ' (kept)');
-    button.append(current, row.description);
+    button.append(current, row.name + (row.description ? ': ' + row.description : ''));
     button.addEventListener('click', () => select(row.field));
     const item = document.createElement('li');
     item.append(button);
@@ -65,14 +65,14 @@ function renderMoves(rows) {
 
 function select(field) {
   state.selected = state.selected === field ? null : field;
-  prompt(state.selected ? 'Press the key for "' + shortNames[field] + '" now, click it on the keyboard, or type a ' +
+  showPrompt(state.selected ? 'Press the key for "' + moveName(field) + '" now, click it on the keyboard, or type a ' +
     'code (Esc cancels; Tab moves on; Enter and Space press buttons, so type 13 or 32 for those keys).' : '');
   renderMoves(state.analysis.rows);
 }
 
 function buildKeyboard() {
   const board = $('[data-keyboard]');
-  for (const rows of Object.values(pellimoreKeyboard.blocks)) {
+  for (const rows of Object.values(keyboard.blocks)) {
     const block = document.createElement('div');
     block.className = 'block';
     for (const row of rows) {
@@ -102,7 +102,7 @@ function keyElement(entry) {
   button.style.setProperty('--w', entry.width);
   button.addEventListener('click', () => {
     if (state.selected) bind(state.selected, entry.vk);
-    else prompt(entry.label + ' (' + entry.vk + '): ' + (button.dataset.moves || 'no move') +
+    else showPrompt(entry.label + ' (' + entry.vk + '): ' + (button.dataset.moves || 'no move') +
       '. Choose a move first to put it on this key.');
   });
   return button;
@@ -113,13 +113,13 @@ function markKeys(rows) {
   for (const button of document.querySelectorAll('.key')) {
     const vk = Number(button.dataset.vk);
     const here = rows.filter((row) => row.code === vk);
-    const moves = here.map((row) => shortNames[row.field]);
-    if (vk === challengeCode) moves.push('Challenge (fixed)');
-    const troubled = here.some((row) => /^never fires|^fires only/.test(row.state));
-    const keypad = pellimoreKeyboard.isKeypad(vk) && moves.length > 0;
+    const moves = here.map((row) => row.name);
+    if (vk === keyCodes.challenge) moves.push('Challenge (fixed)');
+    const troubled = here.some((row) => blockedStates.has(row.state));
+    const keypad = keyboard.isKeypad(vk) && moves.length > 0;
     const tags = [troubled ? '! see below' : '', keypad ? 'Num Lock on' : ''].filter(Boolean);
     button.className = 'key' + (moves.length ? ' bound' : '') + (here.some((r) => r.field === 'xKey') ? ' modifier' : '') +
-      (vk === challengeCode ? ' fixed' : '') + (troubled ? ' problem' : '');
+      (vk === keyCodes.challenge ? ' fixed' : '') + (troubled ? ' problem' : '');
     button.dataset.moves = moves.join(', ');
     button.innerHTML = '';
     // (No destructuring in for-of here: the page's JavaScript minifier mangles it.)
@@ -144,17 +144,18 @@ function refresh() {
   $('[data-file-name]').textContent = '(' + state.fileName + (state.changes.size ? ', with your changes' : '') + ')';
   renderMoves(analysis.rows);
   markKeys(analysis.rows);
-  const problems = analysis.problems.length ? analysis.problems : ['Nothing: every move works as bound.'];
+  const problems = analysis.findings.length ? analysis.findings.map((finding) => (finding.note ? 'note: ' : '') + finding.text)
+    : ['Nothing: every move works as bound.'];
   $('[data-problems]').replaceChildren(...problems.map((text) => Object.assign(document.createElement('li'), { textContent: text })));
   $('[data-report]').textContent = analysis.report;
 }
 
-function open(bytes, name) {
+function openBytes(bytes, name) {
   state.original = bytes;
   state.fileName = name;
   state.changes.clear();
   state.selected = null;
-  prompt('');
+  showPrompt('');
   refresh();
 }
 
@@ -166,7 +167,7 @@ function save() {
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
-  prompt('Saved. Put Pellimore.ini into the folder with RDR2.exe.');
+  showPrompt('Saved. Put Pellimore.ini into the folder with RDR2.exe.');
 }
 
 function onKey(event) {
@@ -175,23 +176,25 @@ function onKey(event) {
   if ((event.key === 'Enter' || event.key === ' ') && event.target.matches('button')) return;
   event.preventDefault();
   if (event.key === 'Escape') return select(state.selected);
-  const code = pellimoreKeyboard.codeOf(event);
-  if (code === null) return prompt('The browser cannot tell which key that was; type its code instead.');
+  const code = keyboard.codeOf(event);
+  if (code === null) return showPrompt('The browser cannot tell which key that was; type its code instead.');
   const field = state.selected;
   bind(field, code);
-  if (pellimoreKeyboard.isLayoutDependent(event))
-    prompt(shortNames[field] + ' is now on code ' + code + '. This key prints other characters on other keyboard ' +
+  if (keyboard.isLayoutDependent(event))
+    showPrompt(moveName(field) + ' is now on code ' + code + '. This key prints other characters on other keyboard ' +
       'layouts; the game goes by the code, so check it on the picture.');
 }
 
-async function readFile(file) { open(new Uint8Array(await file.arrayBuffer()), file.name); }
+async function readFile(file) { openBytes(new Uint8Array(await file.arrayBuffer()), file.name); }
 
 function setUp() {
+  keyCodes = JSON.parse(Module.UTF8ToString(Module._editorKeyCodes()));
+  keyboard = makePellimoreKeyboard(keyCodes);
   buildKeyboard();
   const sample = () => resultBytes(Module._editorShippedSample());
   $('[data-open]').addEventListener('change', (event) => event.target.files[0] && readFile(event.target.files[0]));
   $('[data-save]').addEventListener('click', save);
-  $('[data-new]').addEventListener('click', () => open(sample(), 'a new Pellimore.ini'));
+  $('[data-new]').addEventListener('click', () => openBytes(sample(), 'a new Pellimore.ini'));
   $('[data-code-set]').addEventListener('click', () => {
     const code = Number($('[data-code-input]').value);
     if (state.selected && Number.isInteger(code)) bind(state.selected, code);
@@ -204,9 +207,9 @@ function setUp() {
     event.preventDefault();
     if (event.dataTransfer.files[0]) readFile(event.dataTransfer.files[0]);
   });
-  open(sample(), 'a new Pellimore.ini');
+  openBytes(sample(), 'a new Pellimore.ini');
 }
 
-// The runtime may be ready before this script runs (it is inlined after it).
-if (typeof runtimeInitialized !== "undefined" && runtimeInitialized) setUp();
-else Module.onRuntimeInitialized = setUp;
+// Called through the runtime's ready hook (editor_ready.js).
+Module.startEditor = setUp;
+})();

@@ -2,15 +2,18 @@
 // WebAssembly: the checker's analysis of a file's bytes, the rewrite that
 // saves new keys into them, the moves, and the shipped sample. The page's
 // JavaScript draws and handles input; it never reads the settings format.
-#include "pellimore/settings_analysis.h"
-#include "pellimore/settings_checker.h"
-#include "pellimore/settings_rewrite.h"
+#include "brawl/move_table.h"
+#include "host/key_state_table.h"
+#include "pellimore/check/settings_analysis.h"
+#include "pellimore/check/settings_checker.h"
+#include "pellimore/common/key_names.h"
+#include "settings_rewrite.h"
 #include "shipped_sample.h"
 
 #include <emscripten.h>
 
+#include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -33,45 +36,80 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-// Plain words for each move, as the move list shows them.
-const char* describe(const std::string& field) {
+// Plain words for each binding, as the move list shows them: the move table's
+// name for players, and what the move does.
+struct MoveWords {
+    std::string name;
+    std::string description;
+};
+
+MoveWords wordsFor(const BindingSource& source) {
     static const std::pair<const char*, const char*> descriptions[] = {
-        {"xKey", "Modifier: hold it while pressing a throw key"},
-        {"knockout", "Knock out: the character knocks the nearest one out"},
-        {"execute", "Execute: the character finishes off the one in its grip"},
-        {"grappleFront", "Grapple from the front"},
-        {"grappleBack", "Grapple from behind"},
-        {"tackle", "Tackle to the ground"},
-        {"grappleSwitchFrontToBack", "Switch a grapple from the front to the back"},
-        {"grappleSwitchBackToFront", "Switch a grapple from the back to the front"},
-        {"grappleSwitchFrontToMount", "Switch a grapple from the front to a mount"},
-        {"subdue", "Subdue the one in its grip"},
-        {"grappleThrowFront", "Throw forward (with the modifier held)"},
-        {"grappleThrowLeft", "Throw to the left (with the modifier held)"},
-        {"grappleThrowRight", "Throw to the right (with the modifier held)"},
-        {"grappleThrowBackLeft", "Throw back to the left (with the modifier held)"},
+        {"xKey", "hold it while pressing a throw key"},
+        {"knockout", "the character knocks the nearest one out"},
+        {"execute", "the character finishes off the one in its grip"},
+        {"grappleFront", "grab someone from the front"},
+        {"grappleBack", "grab someone from behind"},
+        {"tackle", "tackle someone to the ground"},
+        {"grappleSwitchFrontToBack", "move a front grapple round to the back"},
+        {"grappleSwitchBackToFront", "move a back grapple round to the front"},
+        {"grappleSwitchFrontToMount", "turn a front grapple into a mount"},
+        {"subdue", "subdue the one in its grip"},
+        {"grappleThrowFront", "with the modifier held"},
+        {"grappleThrowLeft", "with the modifier held"},
+        {"grappleThrowRight", "with the modifier held"},
+        {"grappleThrowBackLeft", "with the modifier held"},
     };
-    for (const auto& [name, text] : descriptions)
-        if (field == name) return text;
+    MoveWords words{modifierPlayerName, ""};
+    for (const DispatchEntry& entry : dispatchTable)
+        if (entry.binding && entry.binding == source.binding) words.name = entry.playerName;
+    for (const auto& [field, text] : descriptions)
+        if (source.fieldName == std::string_view(field)) words.description = text;
+    return words;
+}
+
+const char* verdictName(ExitStatus verdict) {
+    return verdict == exitAllGood ? "complete" : verdict == exitWithWarnings ? "warnings" : "fails";
+}
+
+const char* stateName(BindingState state) {
+    switch (state) {
+        case BindingState::Ok: return "ok";
+        case BindingState::Modifier: return "modifier";
+        case BindingState::Off: return "off";
+        case BindingState::KeepsPreviousKey: return "keeps-previous-key";
+        case BindingState::NeverFiresSharedKey: return "never-fires-shared-key";
+        case BindingState::FiresOnlyWithoutModifier: return "fires-only-without-modifier";
+        case BindingState::NeverFiresOnModifier: return "never-fires-on-modifier";
+    }
     return "";
 }
 
-const char* verdictName(int verdict) {
-    return verdict == checkLoadsCleanly ? "complete" : verdict == checkLoadsWithWarnings ? "warnings" : "fails";
-}
-
 void appendRow(std::string& out, const BindingRow& row) {
+    const MoveWords words = wordsFor(*row.source);
     out += "{\"field\":";
     appendJsonString(out, row.source->fieldName);
     out += ",\"settingsKey\":";
     appendJsonString(out, row.source->settingsKey);
     out += ",\"readFrom\":";
     appendJsonString(out, row.readFrom);
+    out += ",\"name\":";
+    appendJsonString(out, words.name);
     out += ",\"description\":";
-    appendJsonString(out, describe(row.source->fieldName));
+    appendJsonString(out, words.description);
     out += ",\"code\":" + std::to_string(row.code) + ",\"line\":" + std::to_string(row.line);
     out += std::string(",\"loaded\":") + (row.loaded ? "true" : "false") + ",\"state\":";
-    appendJsonString(out, row.state);
+    appendJsonString(out, stateName(row.state));
+    out += "}";
+}
+
+void appendFinding(std::string& out, const SettingsFinding& finding, bool note) {
+    out += "{\"kind\":";
+    appendJsonString(out, findingKindName(finding.kind));
+    out += ",\"line\":" + std::to_string(finding.line) + ",\"field\":";
+    appendJsonString(out, finding.field);
+    out += ",\"code\":" + std::to_string(finding.keyCode) + ",\"note\":" + (note ? "true" : "false") + ",\"text\":";
+    appendJsonString(out, (finding.line ? "line " + std::to_string(finding.line) + ": " : std::string()) + finding.text);
     out += "}";
 }
 
@@ -85,31 +123,33 @@ std::string reportJson(const SettingsReport& report) {
         if (index) out += ',';
         appendRow(out, report.rows[index]);
     }
-    out += "],\"problems\":[";
+    out += "],\"findings\":[";
     bool first = true;
-    for (const auto& warning : report.warnings) {
-        out += first ? "" : ",";
-        appendJsonString(out, (warning.line ? "line " + std::to_string(warning.line) + ": " : std::string()) + warning.text);
-        first = false;
-    }
-    for (const auto& note : report.notes) {
-        out += first ? "" : ",";
-        appendJsonString(out, "note: " + note);
-        first = false;
-    }
+    for (const auto* list : {&report.warnings, &report.notes})
+        for (const auto& finding : *list) {
+            out += first ? "" : ",";
+            appendFinding(out, finding, list == &report.notes);
+            first = false;
+        }
     return out + "]}";
 }
 
-// "field=code;field=code" as the page sends changes.
+// "field=code;field=code" as the page sends changes; an item that is not a
+// binding and a whole number is left out, so nothing here can throw.
 std::vector<BindingChange> parseChanges(const std::string& text) {
     std::vector<BindingChange> changes;
     std::istringstream items(text);
     for (std::string item; std::getline(items, item, ';');) {
         const std::size_t equals = item.find('=');
         if (equals == std::string::npos) continue;
+        std::int32_t code = 0;
+        const char* begin = item.data() + equals + 1;
+        const char* end = item.data() + item.size();
+        const auto [stop, error] = std::from_chars(begin, end, code);
+        if (error != std::errc() || stop != end) continue;
         for (const auto& source : bindingSources)
             if (item.compare(0, equals, source.fieldName) == 0 && std::string(source.fieldName).size() == equals)
-                changes.push_back({&source, static_cast<std::int32_t>(std::stol(item.substr(equals + 1)))});
+                changes.push_back({&source, code});
     }
     return changes;
 }
@@ -127,11 +167,18 @@ EMSCRIPTEN_KEEPALIVE const char* editorShippedSample() {
     return result.data();
 }
 
-// What `pellimore check` says of these bytes, as JSON: verdict, the printed report, rows, problems.
+// What `pellimore check` says of these bytes, as JSON: verdict, the printed report, rows, findings.
 EMSCRIPTEN_KEEPALIVE const char* editorAnalyze(const char* bytes, int length) {
-    const char* path = "Pellimore.ini";
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes, length);
-    result = reportJson(analyzeSettingsFile(path));
+    result = reportJson(analyzeSettingsBytes(std::string_view(bytes, static_cast<std::size_t>(length)), "Pellimore.ini"));
+    return result.c_str();
+}
+
+// The key codes the page reasons about, as JSON, so they are written once.
+EMSCRIPTEN_KEEPALIVE const char* editorKeyCodes() {
+    result = "{\"firstKeypadDigit\":" + std::to_string(firstKeypadDigitCode) +
+             ",\"firstFunctionKey\":" + std::to_string(firstFunctionKeyCode) +
+             ",\"challenge\":" + std::to_string(grappleChallengeKeyCode) +
+             ",\"lastKeyCode\":" + std::to_string(keyStateRowCount - 1) + "}";
     return result.c_str();
 }
 

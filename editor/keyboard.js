@@ -2,9 +2,11 @@
 // virtual-key code the game sees. Letters follow the label on the player's
 // layout (as Windows does); the number row is 0-9 on every layout; the keys
 // marked layoutDependent print different characters on other layouts.
+// makePellimoreKeyboard takes the key codes the plug-in's code gives
+// (firstKeypadDigit, firstFunctionKey), so no code is written twice.
 'use strict';
 
-const pellimoreKeyboard = (() => {
+const makePellimoreKeyboard = (codes) => {
   const key = (code, label, vk, width = 1) => ({ code, label, vk, width });
   const letters = (text) => [...text].map((letter) => key('Key' + letter, letter, letter.charCodeAt(0)));
   const gap = (width) => ({ gap: true, width });
@@ -15,9 +17,9 @@ const pellimoreKeyboard = (() => {
   const p = (code, label, width) => key(code, label, punctuation[code], width);
 
   const main = [
-    [key('Escape', 'Esc', 27), gap(1), ...[1, 2, 3, 4].map((n) => key('F' + n, 'F' + n, 111 + n)), gap(0.5),
-      ...[5, 6, 7, 8].map((n) => key('F' + n, 'F' + n, 111 + n)), gap(0.5),
-      ...[9, 10, 11, 12].map((n) => key('F' + n, 'F' + n, 111 + n))],
+    [key('Escape', 'Esc', 27), gap(1), ...[1, 2, 3, 4].map((n) => key('F' + n, 'F' + n, codes.firstFunctionKey - 1 + n)), gap(0.5),
+      ...[5, 6, 7, 8].map((n) => key('F' + n, 'F' + n, codes.firstFunctionKey - 1 + n)), gap(0.5),
+      ...[9, 10, 11, 12].map((n) => key('F' + n, 'F' + n, codes.firstFunctionKey - 1 + n))],
     [p('Backquote', '`'), ...[1, 2, 3, 4, 5, 6, 7, 8, 9, 0].map((n) => key('Digit' + n, String(n), 48 + n)),
       p('Minus', '-'), p('Equal', '='), key('Backspace', 'Backspace', 8, 2)],
     [key('Tab', 'Tab', 9, 1.5), ...letters('QWERTYUIOP'), p('BracketLeft', '['), p('BracketRight', ']'),
@@ -38,7 +40,7 @@ const pellimoreKeyboard = (() => {
     [gap(1), key('ArrowUp', '\u2191 Up', 38), gap(1)],
     [key('ArrowLeft', '\u2190 Left', 37), key('ArrowDown', '\u2193 Down', 40), key('ArrowRight', '\u2192 Right', 39)],
   ];
-  const pad = (n) => key('Numpad' + n, 'Num ' + n, 96 + n);
+  const pad = (n) => key('Numpad' + n, 'Num ' + n, codes.firstKeypadDigit + n);
   const numpad = [
     [gap(4)],
     [key('NumLock', 'NumLk', 144), key('NumpadDivide', 'Num /', 111), key('NumpadMultiply', 'Num *', 106),
@@ -46,7 +48,7 @@ const pellimoreKeyboard = (() => {
     [pad(7), pad(8), pad(9), key('NumpadAdd', 'Num +', 107)],
     [pad(4), pad(5), pad(6), gap(1)],
     [pad(1), pad(2), pad(3), key('NumpadEnter', 'Enter', 13)],
-    [key('Numpad0', 'Num 0', 96, 2), key('NumpadDecimal', 'Num .', 110), gap(1)],
+    [key('Numpad0', 'Num 0', codes.firstKeypadDigit, 2), key('NumpadDecimal', 'Num .', 110), gap(1)],
   ];
 
   const byCode = new Map();
@@ -68,7 +70,7 @@ const pellimoreKeyboard = (() => {
     const entry = [...byCode.values()].find((candidate) => candidate.vk === vk);
     return entry ? entry.label : undefined;
   };
-  const isKeypad = (vk) => vk >= 96 && vk <= 105;
+  const isKeypad = (vk) => vk >= codes.firstKeypadDigit && vk <= codes.firstKeypadDigit + 9;
 
   return { blocks: { main, navigation, numpad }, codeOf, isLayoutDependent, labelOf, isKeypad };
-})();
+};

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result.failedSource >= bindingSourceCount) __builtin_trap();
     // Release every bound key so the dispatch runs with whatever was loaded.
     for (const auto& source : bindingSources)
-        handleKeyMessage(static_cast<std::uint32_t>(*source.binding), 1, 0, 0, 0, 1, 1);
+        handleKeyMessage(static_cast<std::uint32_t>(hotkeyBindings.*source.binding), 1, 0, 0, 0, 1, 1);
     PedSnapshot snapshot{};
     runScriptTick(snapshot);
     return 0;

@@ -1,5 +1,5 @@
 // Reading the script hook's log: which scripts it loaded and which native it lacked.
-#include "pellimore/host_log.h"
+#include "pellimore/doctor/host_log.h"
 
 #include <gtest/gtest.h>
 

@@ -13,11 +13,11 @@ protected:
     static std::string load() { return conversionErrorMessage(loadHotkeySettings().error); }
     // Every binding set to a marker so a test sees which ones the load touched.
     static void markAllBindings() {
-        for (const auto& source : bindingSources) *source.binding = 254;
+        for (const auto& source : bindingSources) hotkeyBindings.*source.binding = 254;
     }
     static std::vector<std::int32_t> bindingValues() {
         std::vector<std::int32_t> values;
-        for (const auto& source : bindingSources) values.push_back(*source.binding);
+        for (const auto& source : bindingSources) values.push_back(hotkeyBindings.*source.binding);
         return values;
     }
 };

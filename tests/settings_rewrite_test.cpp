@@ -1,5 +1,5 @@
 // Saving new keys into a player's own file: only the changed values change.
-#include "pellimore/settings_rewrite.h"
+#include "settings_rewrite.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "brawl/melee_actions.h"
 
+#include "brawl/move_table.h"
 #include "host/native_call.h"
 
 namespace {
@@ -91,15 +92,8 @@ void performOnPed(MeleeAction action, std::int32_t ped) {
 }  // namespace
 
 const char* meleeActionName(MeleeAction action) {
-    static constexpr const char* names[meleeActionCount] = {
-        "GrappleThrowFront",        "GrappleThrowLeft",          "GrappleThrowRight",
-        "GrappleThrowBackLeft",     "Knockout",                  "Execute",
-        "GrappleSwitchFrontToBack", "GrappleSwitchBackToFront",  "Subdue",
-        "GrappleSwitchFrontToMount", "GrappleChallengeFront",    "Tackle",
-        "GrappleFront",             "GrappleBack",
-    };
     const auto index = static_cast<int>(action);
-    return index >= 0 && index < meleeActionCount ? names[index] : "?";
+    return index >= 0 && index < meleeActionCount ? dispatchTable[index].name : "?";
 }
 
 void applyMeleeAction(MeleeAction action, const PedSnapshot& snapshot) {

@@ -21,7 +21,8 @@ enum class MeleeAction {
     GrappleBack,
 };
 
-constexpr int meleeActionCount = 14;
+// The last move above closes the list.
+constexpr int meleeActionCount = static_cast<int>(MeleeAction::GrappleBack) + 1;
 constexpr std::int32_t pedSnapshotCapacity = 1024;
 
 // One tick's ped list; only the first pedCount handles mean anything, and

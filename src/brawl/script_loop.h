@@ -3,24 +3,9 @@
 #pragma once
 
 #include "brawl/melee_actions.h"
+#include "brawl/move_table.h"
 
 #include <cstdint>
-
-// The fixed key of GrappleChallengeFront (numeric keypad 8); no setting changes it.
-constexpr std::uint32_t grappleChallengeKeyCode = 104;
-
-// One entry of the fixed dispatch order.
-struct DispatchEntry {
-    MeleeAction action;
-    const std::int32_t* binding;  // null for the fixed key code
-    bool needsModifier;
-};
-
-constexpr int dispatchEntryCount = 14;
-extern const DispatchEntry dispatchTable[dispatchEntryCount];
-
-// The key code an entry is waiting for with the current bindings.
-std::uint32_t triggerKeyCode(const DispatchEntry& entry);
 
 // Fills the snapshot from the host. The host's count is the one value from
 // outside that indexes the buffer, so this is where it is held to the buffer's

@@ -1,11 +1,12 @@
 #include "pellimore/command_line.h"
 
-#include "module_sandbox.h"
-#include "pellimore/doctor.h"
-#include "pellimore/platform.h"
-#include "pellimore/scenario.h"
-#include "pellimore/settings_checker.h"
-#include "pellimore/simulator.h"
+#include "pellimore/common/exit_status.h"
+
+#include "pellimore/doctor/doctor.h"
+#include "pellimore/common/platform.h"
+#include "pellimore/sim/scenario.h"
+#include "pellimore/check/settings_checker.h"
+#include "pellimore/sim/simulator.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -83,31 +84,31 @@ bool wants(const std::vector<std::string>& given, const std::string& flag) {
 int runSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     std::vector<std::string> given;
     std::string path;
-    if (!splitArguments(arguments, {"--trace", "--help", "-h"}, given, path, "sim", err)) return usageError;
-    if (wants(given, "--help") || wants(given, "-h")) return out << simHelp, 0;
+    if (!splitArguments(arguments, {"--trace", "--help", "-h"}, given, path, "sim", err)) return exitFailed;
+    if (wants(given, "--help") || wants(given, "-h")) return out << simHelp, exitAllGood;
     try {
         const Scenario scenario = path.empty() ? parseScenario(builtInScenarioText(), "<built-in demo>")
                                                : loadScenarioFile(path);
-        return runScenario(scenario, out, SimulationOptions{wants(given, "--trace")}) == 0 ? 0 : 1;
+        return runScenario(scenario, out, SimulationOptions{wants(given, "--trace")}) == 0 ? exitAllGood : exitWithWarnings;
     } catch (const ScenarioError& error) {
         err << "pellimore sim: " << error.what() << "\n";
-        return usageError;
+        return exitFailed;
     }
 }
 
 int runCheck(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     std::vector<std::string> given;
     std::string path;
-    if (!splitArguments(arguments, {"--help", "-h"}, given, path, "check", err)) return usageError;
-    if (!given.empty()) return out << checkHelp, 0;
+    if (!splitArguments(arguments, {"--help", "-h"}, given, path, "check", err)) return exitFailed;
+    if (!given.empty()) return out << checkHelp, exitAllGood;
     return checkSettingsFile(path.empty() ? "Pellimore.ini" : path, out);
 }
 
 int runDoctor(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     std::vector<std::string> given;
     std::string folder;
-    if (!splitArguments(arguments, {"--help", "-h"}, given, folder, "doctor", err)) return usageError;
-    if (!given.empty()) return out << doctorHelp, 0;
+    if (!splitArguments(arguments, {"--help", "-h"}, given, folder, "doctor", err)) return exitFailed;
+    if (!given.empty()) return out << doctorHelp, exitAllGood;
     const DoctorReport report =
         diagnoseGameFolder(folder.empty() ? defaultGameFolder(toolDirectory()) : pathFromText(folder));
     printDoctorReport(report, out);
@@ -128,7 +129,7 @@ int checkTheGamesSettings(std::ostream& out) {
     out << "no Pellimore.ini found; looked in " << textFromPath(candidates[0]) << " and " << textFromPath(candidates[1])
         << ".\nWithout it the game uses the default keys. To check another file, drop it onto pellimore.exe;\n"
            "to check the installation, run: pellimore doctor\n";
-    return checkLoadFails;
+    return exitFailed;
 }
 #endif
 
@@ -138,16 +139,16 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
 #ifdef _WIN32
     if (arguments.empty()) return checkTheGamesSettings(out);
 #endif
-    if (arguments.empty()) return err << overview, usageError;
+    if (arguments.empty()) return err << overview, exitFailed;
     const std::string& command = arguments.front();
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     if (command == "sim") return runSim(rest, out, err);
     if (command == "check") return runCheck(rest, out, err);
     if (command == "doctor") return runDoctor(rest, out, err);
-    if (command == "help" || command == "--help" || command == "-h") return out << overview, 0;
-    if (command == "--version") return out << "pellimore " << PELLIMORE_VERSION << "\n", 0;
+    if (command == "help" || command == "--help" || command == "-h") return out << overview, exitAllGood;
+    if (command == "--version") return out << "pellimore " << PELLIMORE_VERSION << "\n", exitAllGood;
     std::error_code error;
     if (rest.empty() && fs::is_regular_file(pathFromText(command), error)) return checkSettingsFile(command, out);
     err << "pellimore: unknown command '" << command << "'\n\n" << overview;
-    return usageError;
+    return exitFailed;
 }

@@ -1,4 +1,4 @@
-#include "pellimore/native_log_decoding.h"
+#include "pellimore/sim/native_log_decoding.h"
 
 #include <algorithm>
 #include <iomanip>

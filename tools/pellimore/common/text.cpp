@@ -1,4 +1,4 @@
-#include "pellimore/text.h"
+#include "pellimore/common/text.h"
 
 #include <algorithm>
 #include <cctype>

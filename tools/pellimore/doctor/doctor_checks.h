@@ -1,7 +1,7 @@
 // The doctor's checks, one group of files each, and what they share.
 #pragma once
 
-#include "pellimore/doctor.h"
+#include "pellimore/doctor/doctor.h"
 
 #include <optional>
 

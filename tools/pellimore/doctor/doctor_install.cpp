@@ -1,7 +1,7 @@
 // The files that must be in place for the game to load Pellimore at all.
-#include "pellimore/doctor_checks.h"
+#include "pellimore/doctor/doctor_checks.h"
 
-#include "pellimore/module_version.h"
+#include "pellimore/doctor/module_version.h"
 
 namespace doctor {
 

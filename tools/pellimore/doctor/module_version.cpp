@@ -1,4 +1,6 @@
-#include "pellimore/module_version.h"
+#include "pellimore/doctor/module_version.h"
+
+#include "pellimore/common/platform.h"
 
 #include <cstdint>
 #include <fstream>
@@ -19,9 +21,9 @@ std::uint32_t littleEndian32(const char* bytes) {
 }  // namespace
 
 std::optional<std::string> moduleFileVersion(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) return std::nullopt;
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::optional<std::string> file = readWholeFile(path);
+    if (!file) return std::nullopt;
+    const std::string& bytes = *file;
     const auto signature = std::string_view(reinterpret_cast<const char*>(fixedFileInfoSignature), 4);
     const std::size_t at = bytes.find(signature);
     if (at == std::string::npos || at + 16 > bytes.size()) return std::nullopt;

@@ -1,6 +1,6 @@
-#include "pellimore/settings_rewrite.h"
+#include "settings_rewrite.h"
 
-#include "pellimore/settings_survey.h"
+#include "pellimore/check/settings_survey.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "pellimore/simulator.h"
+#include "pellimore/sim/simulator.h"
 
 #include "brawl/script_loop.h"
 #include "host/key_state_table.h"
 #include "module_sandbox.h"
-#include "pellimore/key_names.h"
-#include "pellimore/native_log_decoding.h"
-#include "pellimore/platform.h"
+#include "pellimore/common/key_names.h"
+#include "pellimore/sim/native_log_decoding.h"
+#include "pellimore/common/platform.h"
 #include "settings/hotkey_settings.h"
 #include "standin_host.h"
 

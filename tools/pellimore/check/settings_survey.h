@@ -2,15 +2,13 @@
 // line numbers, repeats, keys the game never reads, lines it ignores.
 #pragma once
 
+#include "pellimore/check/settings_finding.h"
+
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
-struct Warning {
-    int line;  // 0 when it concerns the whole file
-    std::string text;
-};
 
 struct KeyLine {
     int line;
@@ -20,7 +18,7 @@ struct KeyLine {
 struct FileSurvey {
     std::map<std::string, std::vector<KeyLine>> sectionKeys;  // keys of [Pellimore], every occurrence
     int headerLine = 0;                                       // the first [Pellimore]
-    std::vector<Warning> warnings;
+    std::vector<SettingsFinding> warnings;
 };
 
 // Whether the bytes start with a UTF-8 byte-order mark.

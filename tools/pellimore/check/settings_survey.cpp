@@ -1,6 +1,6 @@
-#include "pellimore/settings_survey.h"
+#include "pellimore/check/settings_survey.h"
 
-#include "pellimore/text.h"
+#include "pellimore/common/text.h"
 #include "settings/hotkey_settings.h"
 
 #include <cctype>
@@ -25,7 +25,7 @@ void surveyHeader(FileSurvey& survey, int line, const std::string& name, bool& i
     inSettingsSection = name == settingsSectionName;
     if (inSettingsSection && survey.headerLine == 0) survey.headerLine = line;
     if (!inSettingsSection && lowerCase(name) == lowerCase(settingsSectionName))
-        survey.warnings.push_back({line, "section [" + shownAsText(name) + "] is not [" + settingsSectionName +
+        survey.warnings.push_back({FindingKind::SectionCase, line, "section [" + shownAsText(name) + "] is not [" + settingsSectionName +
                                              "]: letter case matters, so the game ignores it"});
 }
 
@@ -33,18 +33,18 @@ void surveySettingsKey(FileSurvey& survey, int line, const std::string& name, co
     auto& occurrences = survey.sectionKeys[name];
     const std::string shown = shownAsText(name);
     if (!occurrences.empty())
-        survey.warnings.push_back({line, "key '" + shown + "' was already given on line " +
+        survey.warnings.push_back({FindingKind::RepeatedKey, line, "key '" + shown + "' was already given on line " +
                                              std::to_string(occurrences.back().line) + "; the later value is used"});
     occurrences.push_back({line, value});
     if (isReadKey(name)) return;
     const auto variant = caseVariantOf(name);
-    survey.warnings.push_back({line, variant ? "key '" + shown + "' is not '" + *variant +
+    survey.warnings.push_back({variant ? FindingKind::KeyCase : FindingKind::UnknownKey, line, variant ? "key '" + shown + "' is not '" + *variant +
                                                    "': letter case matters, so the game never reads it"
                                              : "key '" + shown + "' is not one the game reads; it is ignored"});
 }
 
 void surveyInvalidLine(FileSurvey& survey, int line, const std::string& text) {
-    survey.warnings.push_back({line, "line is neither a header, a comment nor key = value; ignored" +
+    survey.warnings.push_back({FindingKind::InvalidLine, line, "line is neither a header, a comment nor key = value; ignored" +
                                          std::string(text.find('#') != std::string::npos
                                                          ? " (comments start with ';', not '#')"
                                                          : "")});
@@ -67,14 +67,14 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
     FileSurvey survey;
     if (rawBytes.find('\r') != std::string_view::npos && rawBytes.find('\n') == std::string_view::npos &&
         lines.size() == 1)
-        survey.warnings.push_back({0, "the file ends its lines with carriage returns alone; the game reads it as "
+        survey.warnings.push_back({FindingKind::CarriageReturnsOnly, 0, "the file ends its lines with carriage returns alone; the game reads it as "
                                       "one single line, so nothing in it is loaded"});
     if (looksLikeUtf16(rawBytes))
-        survey.warnings.push_back({0, "the file is saved as UTF-16 (Unicode); the game reads plain bytes and "
+        survey.warnings.push_back({FindingKind::Utf16, 0, "the file is saved as UTF-16 (Unicode); the game reads plain bytes and "
                                       "does not understand it. Save it as plain text, or UTF-8 without a BOM"});
     const bool marked = startsWithByteOrderMark(rawBytes);
     if (marked)
-        survey.warnings.push_back({1, "the file starts with a UTF-8 byte-order mark; the game does not see "
+        survey.warnings.push_back({FindingKind::ByteOrderMark, 1, "the file starts with a UTF-8 byte-order mark; the game does not see "
                                       "a section header on this line. Save the file without a BOM"});
     bool inSettingsSection = false;
     bool seenHeader = false;
@@ -89,7 +89,7 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
                 break;
             case IniLineKind::KeyValue:
                 if (!seenHeader)
-                    survey.warnings.push_back({line, "key '" + shownAsText(name) + "' stands above the first section header; "
+                    survey.warnings.push_back({FindingKind::KeyAboveSection, line, "key '" + shownAsText(name) + "' stands above the first section header; "
                                                      "the game ignores it"});
                 else if (inSettingsSection)
                     surveySettingsKey(survey, line, name, value);
@@ -103,4 +103,26 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
         }
     }
     return survey;
+}
+
+const char* findingKindName(FindingKind kind) {
+    switch (kind) {
+        case FindingKind::CarriageReturnsOnly: return "carriage-returns-only";
+        case FindingKind::Utf16: return "utf16";
+        case FindingKind::ByteOrderMark: return "byte-order-mark";
+        case FindingKind::SectionCase: return "section-case";
+        case FindingKind::RepeatedKey: return "repeated-key";
+        case FindingKind::KeyCase: return "key-case";
+        case FindingKind::UnknownKey: return "unknown-key";
+        case FindingKind::InvalidLine: return "invalid-line";
+        case FindingKind::KeyAboveSection: return "key-above-section";
+        case FindingKind::NoSection: return "no-section";
+        case FindingKind::TextAfterNumber: return "text-after-number";
+        case FindingKind::NotAKeyCode: return "not-a-key-code";
+        case FindingKind::LoadStops: return "load-stops";
+        case FindingKind::SharedKey: return "shared-key";
+        case FindingKind::BoundToModifier: return "bound-to-modifier";
+        case FindingKind::NumLock: return "num-lock";
+    }
+    return "";
 }

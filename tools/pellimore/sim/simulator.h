@@ -2,7 +2,7 @@
 // reports, per tick, the keys seen, the moves fired and what each ped got.
 #pragma once
 
-#include "pellimore/scenario.h"
+#include "pellimore/sim/scenario.h"
 
 #include <ostream>
 

@@ -1,4 +1,4 @@
-#include "pellimore/host_log.h"
+#include "pellimore/doctor/host_log.h"
 
 #include <charconv>
 #include <sstream>

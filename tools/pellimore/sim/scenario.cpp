@@ -1,7 +1,8 @@
-#include "pellimore/scenario.h"
+#include "pellimore/sim/scenario.h"
 
-#include "pellimore/key_names.h"
-#include "pellimore/text.h"
+#include "pellimore/common/key_names.h"
+#include "pellimore/common/platform.h"
+#include "pellimore/common/text.h"
 
 #include <charconv>
 #include <fstream>
@@ -204,10 +205,7 @@ Scenario parseScenario(const std::string& text, const std::string& fileName) {
 }
 
 Scenario loadScenarioFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) throw ScenarioError(path + ": cannot open the scenario file");
-    std::stringstream text;
-    text << file.rdbuf();
-    if (file.bad()) throw ScenarioError(path + ": cannot read the scenario file");
-    return parseScenario(text.str(), path);
+    const std::optional<std::string> text = readWholeFile(pathFromText(path));
+    if (!text) throw ScenarioError(path + ": cannot open the scenario file");
+    return parseScenario(*text, path);
 }

@@ -3,7 +3,7 @@
 // meant, and returns the verdict as the exit status.
 #pragma once
 
-#include "pellimore/settings_analysis.h"
+#include "pellimore/check/settings_analysis.h"
 
 #include <ostream>
 #include <string>

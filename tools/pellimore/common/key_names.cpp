@@ -1,5 +1,5 @@
-#include "pellimore/key_names.h"
-#include "pellimore/text.h"
+#include "pellimore/common/key_names.h"
+#include "pellimore/common/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,14 +25,26 @@ const std::map<std::uint32_t, std::string>& namedKeys() {
         };
         for (char letter = 'A'; letter <= 'Z'; ++letter) table[static_cast<std::uint32_t>(letter)] = std::string(1, letter);
         for (char digit = '0'; digit <= '9'; ++digit) table[static_cast<std::uint32_t>(digit)] = std::string(1, digit);
-        for (int number = 0; number <= 9; ++number) table[96 + number] = "Numpad" + std::to_string(number);
-        for (int number = 1; number <= 24; ++number) table[111 + number] = "F" + std::to_string(number);
+        for (int number = 0; number <= 9; ++number)
+            table[firstKeypadDigitCode + number] = "Numpad" + std::to_string(number);
+        for (int number = 1; number <= 24; ++number)
+            table[firstFunctionKeyCode + number - 1] = "F" + std::to_string(number);
         return table;
     }();
     return names;
 }
 
 }  // namespace
+
+bool isKeypadDigitCode(std::int64_t code) {
+    return code >= firstKeypadDigitCode && code < firstKeypadDigitCode + 10;
+}
+
+std::int32_t keypadCodeWithoutNumLock(std::int32_t keypadDigitCode) {
+    // By keypad digit: Insert, End, Down, PageDown, Left, Clear, Right, Home, Up, PageUp.
+    static constexpr std::int32_t withoutNumLock[10] = {45, 35, 40, 34, 37, 12, 39, 36, 38, 33};
+    return withoutNumLock[keypadDigitCode - firstKeypadDigitCode];
+}
 
 std::string keyName(std::int64_t code) {
     if (code < 0) return "";

@@ -1,4 +1,4 @@
-#include "pellimore/scenario.h"
+#include "pellimore/sim/scenario.h"
 
 #include "sample_settings.h"
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 // Sets the console up for UTF-8 output (Windows); nothing elsewhere.
@@ -18,6 +19,9 @@ bool consoleOpenedForThisRun();
 // read in the C library's code page on Windows and garble other letters.
 std::filesystem::path pathFromText(const std::string& text);
 std::string textFromPath(const std::filesystem::path& path);
+
+// A file's bytes, whole; none when it cannot be opened.
+std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
 // The folder the running program is in.
 std::filesystem::path toolDirectory();

@@ -3,6 +3,8 @@
 // nothing in game, so this is how a player finds out why nothing happens.
 #pragma once
 
+#include "pellimore/common/exit_status.h"
+
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -18,7 +20,7 @@ struct Finding {
 struct DoctorReport {
     std::string folder;  // as the player gave it, or as found
     std::vector<Finding> findings;
-    int exitStatus = 0;  // 0 all in place, 1 it loads but see the notes marked "check", 2 it cannot load
+    ExitStatus exitStatus = exitAllGood;  // it loads but see the notes marked "check"; it cannot load
 };
 
 // The game folder to look at when none is given: the tool's own folder, or its

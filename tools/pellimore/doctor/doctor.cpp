@@ -1,11 +1,11 @@
-#include "pellimore/doctor_checks.h"
+#include "pellimore/doctor/doctor_checks.h"
 
 #include "brawl/melee_actions.h"
-#include "pellimore/host_log.h"
-#include "pellimore/native_moves.h"
-#include "pellimore/platform.h"
-#include "pellimore/settings_analysis.h"
-#include "pellimore/text.h"
+#include "pellimore/doctor/host_log.h"
+#include "pellimore/doctor/native_moves.h"
+#include "pellimore/common/platform.h"
+#include "pellimore/check/settings_analysis.h"
+#include "pellimore/common/text.h"
 
 #include <fstream>
 #include <iomanip>
@@ -37,14 +37,9 @@ void add(DoctorReport& report, Severity severity, const std::string& text) {
 
 namespace {
 
-std::string readWhole(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
 std::string settingsVerdict(const SettingsReport& settings) {
-    if (settings.verdict == checkLoadsCleanly) return "loads completely";
-    if (settings.verdict == checkLoadFails) return "does not load completely (" + settings.loadError + ")";
+    if (settings.verdict == exitAllGood) return "loads completely";
+    if (settings.verdict == exitFailed) return "does not load completely (" + settings.loadError + ")";
     return "loads, with " + std::to_string(settings.warnings.size()) + " warning" +
            (settings.warnings.size() == 1 ? "" : "s");
 }
@@ -109,7 +104,7 @@ void checkSettings(DoctorReport& report, const fs::path& folder) {
         return;
     }
     const SettingsReport analysis = analyzeSettingsFile(textFromPath(*settings));
-    add(report, analysis.verdict == checkLoadsCleanly ? Severity::Ok : Severity::Attention,
+    add(report, analysis.verdict == exitAllGood ? Severity::Ok : Severity::Attention,
         "Pellimore.ini " + settingsVerdict(analysis) + "; pellimore check \"" + textFromPath(*settings) +
             "\" explains every binding");
 }
@@ -121,7 +116,7 @@ void checkHostLog(DoctorReport& report, const fs::path& folder) {
                                     "pellimore doctor again to see whether Pellimore loaded");
         return;
     }
-    const HostLog log = parseHostLog(readWhole(*logFile));
+    const HostLog log = parseHostLog(readWholeFile(*logFile).value_or(""));
     for (const auto& fatal : log.fatals) reportFatal(report, fatal);
     const bool registered = mentionsPellimore(log.registeredScripts);
     if (registered && mentionsPellimore(log.launchedScripts))
@@ -168,8 +163,9 @@ DoctorReport diagnoseGameFolder(const std::filesystem::path& folder) {
         doctor::checkFolderPath(report, folder);
     }
     for (const auto& finding : report.findings) {
-        if (finding.severity == Severity::Blocker) report.exitStatus = 2;
-        else if (finding.severity == Severity::Attention && report.exitStatus == 0) report.exitStatus = 1;
+        if (finding.severity == Severity::Blocker) report.exitStatus = exitFailed;
+        else if (finding.severity == Severity::Attention && report.exitStatus == exitAllGood)
+            report.exitStatus = exitWithWarnings;
     }
     return report;
 }
@@ -180,7 +176,7 @@ void printDoctorReport(const DoctorReport& report, std::ostream& out) {
     for (const auto& finding : report.findings)
         out << tags[static_cast<int>(finding.severity)] << "  " << finding.text << "\n";
     out << "\n";
-    if (report.exitStatus == 2) out << "result: Pellimore cannot load until the points marked FIX are done; exit 2\n";
-    else if (report.exitStatus == 1) out << "result: Pellimore loads, but see the points marked check; exit 1\n";
+    if (report.exitStatus == exitFailed) out << "result: Pellimore cannot load until the points marked FIX are done; exit 2\n";
+    else if (report.exitStatus == exitWithWarnings) out << "result: Pellimore loads, but see the points marked check; exit 1\n";
     else out << "result: everything is in place; exit 0\n";
 }

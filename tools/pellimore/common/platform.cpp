@@ -1,4 +1,13 @@
-#include "pellimore/platform.h"
+#include "pellimore/common/platform.h"
+
+#include <fstream>
+#include <iterator>
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) return std::nullopt;
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
 
 std::filesystem::path pathFromText(const std::string& text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));

@@ -1,6 +1,6 @@
-#include "pellimore/settings_checker.h"
+#include "pellimore/check/settings_checker.h"
 
-#include "pellimore/key_names.h"
+#include "pellimore/common/key_names.h"
 
 #include <iomanip>
 
@@ -20,15 +20,15 @@ void printTable(const SettingsReport& report, std::ostream& out) {
         const std::string value = row.rawValue.size() > 11 ? row.rawValue.substr(0, 10) + "~" : row.rawValue;
         out << std::left << std::setw(27) << row.source->fieldName << std::setw(38) << readFrom << std::setw(12)
             << value << std::right << std::setw(6) << row.code << "  " << std::left << std::setw(10)
-            << keyColumn(row.code) << row.state << "\n";
+            << keyColumn(row.code) << bindingStateText(row) << "\n";
     }
     out << "  (GrappleChallengeFront is always on Numpad8, code 104)\n";
 }
 
 void printVerdict(const SettingsReport& report, std::ostream& out) {
-    if (report.verdict == checkLoadFails) {
+    if (report.verdict == exitFailed) {
         out << "result: the load fails (" << report.loadError << "); exit 2\n";
-    } else if (report.verdict == checkLoadsWithWarnings) {
+    } else if (report.verdict == exitWithWarnings) {
         const std::size_t count = report.warnings.size();
         out << "result: loads, with " << count << " warning" << (count == 1 ? "" : "s") << "; exit 1\n";
     } else {
@@ -49,7 +49,7 @@ void printSettingsReport(const SettingsReport& report, std::ostream& out) {
     for (const auto& warning : report.warnings)
         out << (warning.line ? "line " + std::to_string(warning.line) + ": " : std::string()) << warning.text << "\n";
     if (!report.notes.empty()) out << "\n";
-    for (const auto& note : report.notes) out << "note: " << note << "\n";
+    for (const auto& note : report.notes) out << "note: " << note.text << "\n";
     out << "\n";
     printVerdict(report, out);
 }
