@@ -29,7 +29,6 @@ void* clockReadHookContext = nullptr;
 
 std::vector<StandinNativeCall> nativeLog;
 bool nativeLogging = true;
-std::uint64_t totalNativeCalls = 0;
 StandinNativeCall pendingCall{};
 std::uint64_t resultSlot = 0;
 
@@ -96,7 +95,6 @@ void nativePush64(std::uint64_t value) {
 std::uint64_t* nativeCall() {
     pendingCall.result = answer(pendingCall);
     resultSlot = pendingCall.result;
-    ++totalNativeCalls;
     if (nativeLogging) nativeLog.push_back(pendingCall);
     return &resultSlot;
 }
@@ -118,7 +116,6 @@ void standinReset() {
     clockReadHook = nullptr;
     nativeLog.clear();
     nativeLogging = true;
-    totalNativeCalls = 0;
     hostEvents.clear();
     registeredScript = nullptr;
     registeredKeyboardHandler = nullptr;
@@ -165,7 +162,6 @@ StandinNativeCall standinNativeCallAt(std::int32_t index) {
     return index >= 0 && index < standinNativeCallCount() ? nativeLog[index] : StandinNativeCall{};
 }
 void standinClearNativeCalls() { nativeLog.clear(); }
-std::uint64_t standinTotalNativeCalls() { return totalNativeCalls; }
 
 std::int32_t standinHostEventCount() { return static_cast<std::int32_t>(hostEvents.size()); }
 StandinHostEvent standinHostEventAt(std::int32_t index) {
@@ -190,6 +186,5 @@ std::int32_t standinRunScriptTick() {
 
 std::int32_t standinScriptWaitCount() { return scriptWaitCount(); }
 
-void standinStopScript() { stopScriptRunner(); }
 
 }  // extern "C"

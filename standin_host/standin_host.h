@@ -66,7 +66,6 @@ STANDIN_API void standinSetNativeLogging(std::int32_t enabled);
 STANDIN_API std::int32_t standinNativeCallCount();
 STANDIN_API StandinNativeCall standinNativeCallAt(std::int32_t index);
 STANDIN_API void standinClearNativeCalls();
-STANDIN_API std::uint64_t standinTotalNativeCalls();  // counted even with logging off
 
 // Registration log.
 STANDIN_API std::int32_t standinHostEventCount();
@@ -81,7 +80,6 @@ STANDIN_API std::int32_t standinReleaseKey(std::uint32_t keyCode);
 // Script: runs the registered script until its next scriptWait; 0 when none is registered.
 STANDIN_API std::int32_t standinRunScriptTick();
 STANDIN_API std::int32_t standinScriptWaitCount();
-STANDIN_API void standinStopScript();
 
 #ifdef _WIN32
 // Points one import of a loaded module (dll!function) at a replacement; 0 when

@@ -1,15 +1,10 @@
 #include "settings/decimal_conversion.h"
 
-namespace {
-
-// strtol's leading whitespace, as the C locale defines it.
-constexpr bool isLeadingSpace(char byte) { return byte == ' ' || (byte >= '\t' && byte <= '\r'); }
-
-}  // namespace
+#include "settings/whitespace.h"
 
 DecimalConversion convertDecimal(std::string_view text) {
     std::size_t position = 0;
-    while (position < text.size() && isLeadingSpace(text[position])) ++position;
+    while (position < text.size() && isSettingsWhitespace(text[position])) ++position;
 
     bool negative = false;
     if (position < text.size() && (text[position] == '+' || text[position] == '-')) {

@@ -1,19 +1,16 @@
 #include "settings/ini_reader.h"
 
+#include "settings/whitespace.h"
+
 #include <cstring>
 
 namespace {
 
-// Exactly the six trimming bytes: space, tab, line feed, carriage return, form feed, vertical tab.
-constexpr bool isWhitespace(char byte) {
-    return byte == ' ' || (byte >= '\t' && byte <= '\r');
-}
-
 std::string_view trimmed(std::string_view text) {
     std::size_t end = text.size();
-    while (end > 0 && isWhitespace(text[end - 1])) --end;
+    while (end > 0 && isSettingsWhitespace(text[end - 1])) --end;
     std::size_t begin = 0;
-    while (begin < end && isWhitespace(text[begin])) ++begin;
+    while (begin < end && isSettingsWhitespace(text[begin])) ++begin;
     return text.substr(begin, end - begin);
 }
 
@@ -130,7 +127,6 @@ const std::string* IniSection::findTrimmedValue(std::string_view key) const {
     return position == nameNotFound ? nullptr : &entries[position].second;
 }
 
-std::string& IniSection::ensureValue(std::string key) { return ensureTrimmedValue(trimmed(key)); }
 
 std::string& IniSection::ensureTrimmedValue(std::string_view key) {
     const std::uint64_t hash = hashName(key);

@@ -47,8 +47,6 @@ public:
     // Tells whether the key was written in the section at all, even with an empty value.
     bool hasKey(std::string key) const;
 
-    // Returns the key's value slot, appending the key with an empty value if absent.
-    std::string& ensureValue(std::string key);
 
     std::span<const Entry> getEntries() const { return {entries.data(), entryCount}; }
 

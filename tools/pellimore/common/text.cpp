@@ -53,3 +53,18 @@ std::string shownAsText(std::string_view bytes) {
     }
     return out;
 }
+
+std::string joinedText(const std::vector<std::string>& parts, std::string_view separator) {
+    std::string text;
+    for (const auto& part : parts) {
+        if (!text.empty()) text += separator;
+        text += part;
+    }
+    return text;
+}
+
+std::string hexText(std::uint64_t value, int digits) {
+    std::string text;
+    for (; value != 0 || digits > 0; value >>= 4, --digits) text.insert(text.begin(), "0123456789ABCDEF"[value & 15]);
+    return "0x" + text;
+}

@@ -44,22 +44,15 @@ std::string settingsVerdict(const SettingsReport& settings) {
            (settings.warnings.size() == 1 ? "" : "s");
 }
 
-std::string hashText(std::uint64_t hash) {
-    std::ostringstream text;
-    text << "0x" << std::uppercase << std::hex << std::setw(16) << std::setfill('0') << hash;
-    return text.str();
-}
-
 void reportFatal(DoctorReport& report, const HostLogFatal& fatal) {
     std::string text = "the hook's log says \"FATAL: " + shownAsText(fatal.text) + "\"";
     if (fatal.native) {
         text += ": the hook does not match this version of the game. A game update stops every script plug-in "
                 "until the hook is updated: install the newest ScriptHookRDR2.dll";
         const auto needing = movesUsingNative(*fatal.native);
-        std::string moves;
-        for (const auto& move : needing) moves += (moves.empty() ? "" : ", ") + move;
+        std::string moves = joinedText(needing, ", ");
         if (needing.size() == meleeActionCount) moves = "every move";
-        if (!moves.empty()) text += ". Pellimore needs " + hashText(*fatal.native) + " for " + moves;
+        if (!moves.empty()) text += ". Pellimore needs " + hexText(*fatal.native, 16) + " for " + moves;
     }
     add(report, Severity::Blocker, text);
 }
@@ -71,9 +64,9 @@ bool mentionsPellimore(const std::vector<std::string>& scripts) {
 }
 
 std::string otherScripts(const std::vector<std::string>& scripts) {
-    std::string text;
-    for (const auto& script : scripts) text += (text.empty() ? "" : ", ") + shownAsText(script);
-    return text;
+    std::vector<std::string> shownScripts;
+    for (const auto& script : scripts) shownScripts.push_back(shownAsText(script));
+    return joinedText(shownScripts, ", ");
 }
 
 bool hasNonAsciiLetters(const std::string& text) {

@@ -2,6 +2,7 @@
 #include "pellimore/doctor/doctor_checks.h"
 
 #include "pellimore/doctor/module_version.h"
+#include "pellimore/common/text.h"
 
 namespace doctor {
 
@@ -19,9 +20,9 @@ std::vector<fs::path> misplacedCopies(const fs::path& folder, const std::string&
 }
 
 std::string listed(const std::vector<fs::path>& paths) {
-    std::string text;
-    for (const auto& path : paths) text += (text.empty() ? "" : ", ") + shown(path);
-    return text;
+    std::vector<std::string> shownPaths;
+    for (const auto& path : paths) shownPaths.push_back(shown(path));
+    return joinedText(shownPaths, ", ");
 }
 
 // A file the hook's archive ships: beside RDR2.exe, or only in its bin\ folder.

@@ -1,5 +1,7 @@
 #include "pellimore/sim/native_log_decoding.h"
 
+#include "pellimore/common/text.h"
+
 #include <algorithm>
 #include <iomanip>
 #include <sstream>
@@ -56,14 +58,13 @@ const char* outcomeText(PedOutcome outcome) {
 
 std::string describeCall(const StandinNativeCall& call) {
     std::ostringstream text;
-    text << "0x" << std::uppercase << std::hex << std::setw(16) << std::setfill('0') << call.hash << std::dec
-         << " " << nativeName(call.hash) << "(";
+    text << hexText(call.hash, 16) << " " << nativeName(call.hash) << "(";
     for (std::int32_t index = 0; index < std::min(call.argumentCount, 4); ++index) {
         if (index) text << ", ";
         if (call.hash == natives::hashName)
             text << '"' << reinterpret_cast<const char*>(static_cast<std::uintptr_t>(call.arguments[index])) << '"';
         else
-            text << "0x" << std::hex << call.arguments[index] << std::dec;
+            text << hexText(call.arguments[index]);
     }
     text << ") -> " << static_cast<std::uint32_t>(call.result);
     return text.str();

@@ -6,6 +6,7 @@
 #include "pellimore/common/key_names.h"
 #include "pellimore/sim/native_log_decoding.h"
 #include "pellimore/common/platform.h"
+#include "pellimore/common/text.h"
 #include "settings/hotkey_settings.h"
 #include "standin_host.h"
 
@@ -34,18 +35,17 @@ void noteActionFiring(void* context, MeleeAction action) {
 
 std::string handleList(const std::vector<std::int32_t>& handles) {
     if (handles.empty()) return "none";
-    std::string text;
-    for (std::int32_t handle : handles) text += (text.empty() ? "" : " ") + std::to_string(handle);
-    return text;
+    std::vector<std::string> numbers;
+    for (std::int32_t handle : handles) numbers.push_back(std::to_string(handle));
+    return joinedText(numbers, " ");
 }
 
 // "GrappleThrowFront on 101 102; Knockout on none", or "nothing".
 std::string firedSummary(const TickRecord& tick) {
-    std::string summary;
+    std::vector<std::string> moves;
     for (const auto& fired : tick.fired)
-        summary += (summary.empty() ? "" : "; ") + std::string(meleeActionName(fired.action)) + " on " +
-                   handleList(receivers(fired));
-    return summary.empty() ? "nothing" : summary;
+        moves.push_back(std::string(meleeActionName(fired.action)) + " on " + handleList(receivers(fired)));
+    return moves.empty() ? "nothing" : joinedText(moves, "; ");
 }
 
 bool sameHandles(std::vector<std::int32_t> got, std::vector<std::int32_t> wanted) {
