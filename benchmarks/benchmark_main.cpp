@@ -59,7 +59,9 @@ int main(int argumentCount, char** arguments) {
     printRatio("reader document / inih callback-only", "PellimoreReaderDocument", "InihCallbackOnly", 1.0, false);
     printCounter("allocations per idle tick", "IdleTick", "allocations_per_tick");
     printCounter("native calls per worst tick", "WorstTick", "native_calls");
-    printCounter("resident KiB after 1,000 idle ticks", "ResidentMemoryOverIdleTicks/iterations:1", "rss_kib_after_1k_ticks");
-    printCounter("resident KiB after 100,000 idle ticks", "ResidentMemoryOverIdleTicks/iterations:1", "rss_kib_after_100k_ticks");
+    printCounter("resident KiB after 1,000 idle ticks", "ResidentMemoryOverIdleTicks/iterations:1",
+                 "rss_kib_after_1k_ticks");
+    printCounter("resident KiB after 100,000 idle ticks", "ResidentMemoryOverIdleTicks/iterations:1",
+                 "rss_kib_after_100k_ticks");
     return 0;
 }

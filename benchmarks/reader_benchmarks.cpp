@@ -23,7 +23,8 @@ const std::string& largeFilePath() {
         std::ofstream out(file, std::ios::binary);
         std::size_t written = 0;
         for (int section = 0; written < targetBytes; ++section) {
-            std::string block = "; section " + std::to_string(section) + "\r\n[Section" + std::to_string(section) + "]\r\n";
+            std::string block =
+                "; section " + std::to_string(section) + "\r\n[Section" + std::to_string(section) + "]\r\n";
             for (int key = 0; key < 20; ++key)
                 block += "iKey" + std::to_string(key) + " = " + std::to_string(section * 31 + key) + "\r\n";
             out << block;

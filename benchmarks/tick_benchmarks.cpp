@@ -44,7 +44,10 @@ void setPeds(int count) {
 // whole and close. A function of its own, so scripts/bench.sh can count its
 // instructions per call with callgrind.
 [[gnu::noinline]] void readSettingsFileOnly(std::string& buffer) {
-    { std::ifstream probe("Pellimore.ini"); benchmark::DoNotOptimize(probe.is_open()); }
+    {
+        std::ifstream probe("Pellimore.ini");
+        benchmark::DoNotOptimize(probe.is_open());
+    }
     std::ifstream file("Pellimore.ini", std::ios::binary);
     file.seekg(0, std::ios::end);
     const auto size = static_cast<std::size_t>(file.tellg());

@@ -109,7 +109,8 @@ void appendFinding(std::string& out, const SettingsFinding& finding, bool note) 
     out += ",\"line\":" + std::to_string(finding.line) + ",\"field\":";
     appendJsonString(out, finding.field);
     out += ",\"code\":" + std::to_string(finding.keyCode) + ",\"note\":" + (note ? "true" : "false") + ",\"text\":";
-    appendJsonString(out, (finding.line ? "line " + std::to_string(finding.line) + ": " : std::string()) + finding.text);
+    appendJsonString(out,
+                     (finding.line ? "line " + std::to_string(finding.line) + ": " : std::string()) + finding.text);
     out += "}";
 }
 
@@ -169,7 +170,8 @@ EMSCRIPTEN_KEEPALIVE const char* editorShippedSample() {
 
 // What `pellimore check` says of these bytes, as JSON: verdict, the printed report, rows, findings.
 EMSCRIPTEN_KEEPALIVE const char* editorAnalyze(const char* bytes, int length) {
-    result = reportJson(analyzeSettingsBytes(std::string_view(bytes, static_cast<std::size_t>(length)), "Pellimore.ini"));
+    result =
+        reportJson(analyzeSettingsBytes(std::string_view(bytes, static_cast<std::size_t>(length)), "Pellimore.ini"));
     return result.c_str();
 }
 

@@ -47,9 +47,9 @@ std::string withCode(const std::string& line, const std::string& value, std::int
 }
 
 struct Layout {
-    std::vector<int> keyLine;   // per change: the line the game reads its key from, or -1
+    std::vector<int> keyLine;           // per change: the line the game reads its key from, or -1
     std::vector<std::string> keyValue;  // per change: that line's value, as the reader delivered it
-    int firstBlockEnd = -1;     // the line after the first [Pellimore] block's last key line
+    int firstBlockEnd = -1;             // the line after the first [Pellimore] block's last key line
 };
 
 Layout findLines(const std::vector<RawLine>& lines, const std::vector<BindingChange>& changes) {
@@ -92,8 +92,10 @@ std::string rewriteSettings(std::string_view original, const std::vector<Binding
     for (std::size_t change = 0; change < changes.size(); ++change) {
         const int at = layout.keyLine[change];
         const std::string key = changes[change].source->settingsKey;
-        if (at >= 0) lines[at].text = withCode(readerView(lines[at].text), layout.keyValue[change], changes[change].code);
-        else added.push_back({key + "=" + std::to_string(changes[change].code), lineEnd});
+        if (at >= 0)
+            lines[at].text = withCode(readerView(lines[at].text), layout.keyValue[change], changes[change].code);
+        else
+            added.push_back({key + "=" + std::to_string(changes[change].code), lineEnd});
     }
     int insertAt = layout.firstBlockEnd;
     if (insertAt < 0 && !added.empty()) {

@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (kind != IniLineKind::Section && kind != IniLineKind::KeyValue && !(name.empty() && value.empty()))
         __builtin_trap();
     // The document splits at line feeds and drops CR and NUL bytes first.
-    if (line.find_first_of(std::string("\n\r\0", 3)) == std::string::npos) checkAgainstTheDocument(line, kind, name, value);
+    if (line.find_first_of(std::string("\n\r\0", 3)) == std::string::npos)
+        checkAgainstTheDocument(line, kind, name, value);
     return 0;
 }

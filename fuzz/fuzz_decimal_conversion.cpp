@@ -16,8 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     errno = 0;
     const long long reference = std::strtoll(start, &end, 10);
     enum { Value, Invalid, OutOfRange } expected = Value;
-    if (end == start) expected = Invalid;
-    else if (errno == ERANGE || reference < INT32_MIN || reference > INT32_MAX) expected = OutOfRange;
+    if (end == start)
+        expected = Invalid;
+    else if (errno == ERANGE || reference < INT32_MIN || reference > INT32_MAX)
+        expected = OutOfRange;
 
     const DecimalConversion converted = convertDecimal(text);
     switch (converted.error) {

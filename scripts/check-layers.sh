@@ -1,26 +1,46 @@
 #!/usr/bin/env bash
-# Fails when an include in src/ breaks the one-way direction of the layers:
-# host at the bottom, settings above it, brawl on top. Only the module entry,
-# which wires the host to the script loop, may reach above its own folder.
-# Usage: check-layers.sh <src folder>
+# Fails when an include breaks the one-way direction of the layers, or a C++
+# file strays from .clang-format.
+#   src/:   host at the bottom, settings above it, brawl on top. Only the module
+#           entry, which wires the host to the script loop, reaches above its folder.
+#   tools/: common at the bottom; check and sim above it; doctor above check.
+#           The command line and main, which wire the commands, use them all.
+# Usage: check-layers.sh <project folder>
 set -euo pipefail
 cd "$1"
-declare -A allowed=(
-  [host]="host"
-  [settings]="host settings"
-  [brawl]="host settings brawl"
-)
 status=0
-for layer in host settings brawl; do
-  for file in "$layer"/*; do
-    [ "$file" = host/module_entry.cpp ] && continue
+
+# check_folder ROOT INCLUDE_PREFIX LAYER ALLOWED...: every include of PREFIX<folder>/ names an allowed folder.
+check_folder() {
+  local root=$1 prefix=$2 layer=$3; shift 3
+  local allowed=" $* " file line folder
+  for file in "$root/$layer"/*; do
+    [ "$file" = src/host/module_entry.cpp ] && continue
     while IFS=: read -r line folder; do
-      if [[ " ${allowed[$layer]} " != *" $folder "* ]]; then
-        echo "FAIL: $file:$line includes from $folder/, above $layer/ (allowed: ${allowed[$layer]})"
+      if [[ "$allowed" != *" $folder "* ]]; then
+        echo "FAIL: $file:$line includes from $folder/, above $layer/ (allowed:$allowed)"
         status=1
       fi
-    done < <(grep -n -o '^#include "[a-z_]*/' "$file" | sed 's/#include "\(.*\)\/$/\1/')
+    done < <(grep -n -o "^#include \"$prefix[a-z_]*/" "$file" | sed "s|#include \"$prefix\\(.*\\)/\$|\\1|")
   done
-done
-[ $status -eq 0 ] && echo "layers ok: host <- settings <- brawl, module entry above all"
+}
+check_folder src "" host host
+check_folder src "" settings host settings
+check_folder src "" brawl host settings brawl
+check_folder tools/pellimore pellimore/ common common
+check_folder tools/pellimore pellimore/ check common check
+check_folder tools/pellimore pellimore/ sim common sim
+check_folder tools/pellimore pellimore/ doctor common check doctor
+[ $status -eq 0 ] && echo "layers ok: host <- settings <- brawl; common <- check <- doctor, common <- sim"
+
+if command -v clang-format >/dev/null; then
+  if ! git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror 2>/tmp/pellimore-format.$$; then
+    head -n 20 /tmp/pellimore-format.$$
+    echo "FAIL: these files stray from .clang-format; run: clang-format -i \$(git ls-files '*.cpp' '*.h')"
+    status=1
+  else
+    echo "format ok"
+  fi
+  rm -f /tmp/pellimore-format.$$
+fi
 exit $status

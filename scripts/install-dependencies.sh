@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   wine64 zip unzip pkgconf

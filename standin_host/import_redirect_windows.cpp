@@ -31,8 +31,7 @@ ULONG_PTR* findImportSlot(HMODULE module, const char* dllName, const char* funct
 
 }  // namespace
 
-extern "C" std::int32_t standinRedirectImport(void* module, const char* dll, const char* function,
-                                              void* replacement) {
+extern "C" std::int32_t standinRedirectImport(void* module, const char* dll, const char* function, void* replacement) {
     ULONG_PTR* slot = findImportSlot(static_cast<HMODULE>(module), dll, function);
     if (!slot) return 0;
     DWORD previousProtection = 0;

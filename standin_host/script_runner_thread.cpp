@@ -26,8 +26,7 @@ void scriptThreadBody(ScriptFunction script) {
     }
     try {
         script();
-    } catch (const ScriptStopped&) {
-    }
+    } catch (const ScriptStopped&) {}
     std::lock_guard lock(handoverMutex);
     scriptsTurn = false;
     handover.notify_all();

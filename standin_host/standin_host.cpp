@@ -10,6 +10,8 @@
 
 namespace {
 
+// Written out here on purpose rather than taken from the plug-in's headers: the
+// stand-in plays the game, and a wrong hash in the plug-in must not agree with itself.
 constexpr std::uint64_t qualifiesNative = 0xB980061DA992779D;
 constexpr std::uint64_t playerPedNative = 0x096275889B8E0EE0;
 constexpr std::uint64_t hashNameNative = 0xFD340785ADF8CFB7;
@@ -38,8 +40,7 @@ KeyboardHandler registeredKeyboardHandler = nullptr;
 
 std::uint64_t answer(const StandinNativeCall& call) {
     const auto firstAsHandle = static_cast<std::int32_t>(static_cast<std::uint32_t>(call.arguments[0]));
-    if (call.hash == qualifiesNative)
-        return world.notQualifying.count(firstAsHandle) ? 0 : 1;
+    if (call.hash == qualifiesNative) return world.notQualifying.count(firstAsHandle) ? 0 : 1;
     if (call.hash == playerPedNative) return static_cast<std::uint32_t>(world.playerPed);
     if (call.hash == hashNameNative && call.argumentCount > 0 && call.arguments[0] != 0)
         return standinNameHash(reinterpret_cast<const char*>(static_cast<std::uintptr_t>(call.arguments[0])));
@@ -133,8 +134,10 @@ void standinSetReportedPedCount(std::int32_t count) {
 void standinClearReportedPedCount() { world.reportedCountSet = false; }
 
 void standinSetQualifies(std::int32_t handle, std::int32_t qualifies) {
-    if (qualifies) world.notQualifying.erase(handle);
-    else world.notQualifying.insert(handle);
+    if (qualifies)
+        world.notQualifying.erase(handle);
+    else
+        world.notQualifying.insert(handle);
 }
 
 void standinSetPlayerPed(std::int32_t handle) { world.playerPed = handle; }
@@ -185,6 +188,5 @@ std::int32_t standinRunScriptTick() {
 }
 
 std::int32_t standinScriptWaitCount() { return scriptWaitCount(); }
-
 
 }  // extern "C"

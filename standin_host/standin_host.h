@@ -72,8 +72,8 @@ STANDIN_API std::int32_t standinHostEventCount();
 STANDIN_API StandinHostEvent standinHostEventAt(std::int32_t index);
 
 // Keyboard: hands one message to the registered handler; 0 when none is registered.
-STANDIN_API std::int32_t standinSendKeyMessage(std::uint32_t keyCode, std::int32_t altDown,
-                                               std::int32_t wasDown, std::int32_t released);
+STANDIN_API std::int32_t standinSendKeyMessage(std::uint32_t keyCode, std::int32_t altDown, std::int32_t wasDown,
+                                               std::int32_t released);
 STANDIN_API std::int32_t standinPressKey(std::uint32_t keyCode);
 STANDIN_API std::int32_t standinReleaseKey(std::uint32_t keyCode);
 
@@ -84,8 +84,7 @@ STANDIN_API std::int32_t standinScriptWaitCount();
 #ifdef _WIN32
 // Points one import of a loaded module (dll!function) at a replacement; 0 when
 // the module has no such import.
-STANDIN_API std::int32_t standinRedirectImport(void* module, const char* dll, const char* function,
-                                               void* replacement);
+STANDIN_API std::int32_t standinRedirectImport(void* module, const char* dll, const char* function, void* replacement);
 // Points the module's kernel32 GetTickCount at the stand-in's clock, so key
 // timing follows standinSetTickCount.
 STANDIN_API std::int32_t standinRedirectTickCount(void* module);

@@ -27,7 +27,10 @@ TEST(DecimalConversion, LeadingNumberWithStrtolRules) {
 }
 
 TEST(DecimalConversion, NoLeadingDigitIsInvalid) {
-    for (const char* text : {"", "abc", "-", "+", " ", "- 1", "++1", "\xA0" "1", "x12"})
+    for (const char* text : {"", "abc", "-", "+", " ", "- 1", "++1",
+                             "\xA0"
+                             "1",
+                             "x12"})
         EXPECT_EQ(convertDecimal(text).error, ConversionError::InvalidArgument) << text;
     EXPECT_STREQ(conversionErrorMessage(ConversionError::InvalidArgument), "invalid stoi argument");
 }

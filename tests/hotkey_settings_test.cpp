@@ -67,6 +67,22 @@ TEST_F(HotkeySettingsTest, MissingKeyStopsTheLoadThere) {
     EXPECT_EQ(bindingValues(), (Values{65, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254}));
 }
 
+// The evaluation the tools use is the load's own rule, over bytes, from given
+// bindings, and leaves the module's bindings and document alone.
+TEST_F(HotkeySettingsTest, EvaluationOverBytesStopsWhereTheLoadWouldAndTouchesNoModuleState) {
+    HotkeyBindings before;
+    before.execute = 1;
+    const SettingsEvaluation evaluation =
+        evaluateSettingsBytes("[Pellimore]\r\niXKey=65\r\niKnockout=75\r\niExecute=x\r\n", before);
+    EXPECT_EQ(evaluation.error, ConversionError::InvalidArgument);
+    EXPECT_EQ(evaluation.failedSource, 2);
+    EXPECT_EQ(evaluation.bindings.xKey, 65);
+    EXPECT_EQ(evaluation.bindings.knockout, 75);
+    EXPECT_EQ(evaluation.bindings.execute, 1) << "the failed binding keeps its value from before";
+    EXPECT_EQ(hotkeyBindings.xKey, 88);
+    EXPECT_TRUE(settingsDocument.getSections().empty());
+}
+
 TEST_F(HotkeySettingsTest, SectionOrKeyInAnotherCaseIsNotFound) {
     markAllBindings();
     writeSettings("[pellimore]\niXKey=65\n");
@@ -118,7 +134,8 @@ TEST_F(HotkeySettingsTest, ReloadingAnUnchangedFileAllocatesNothing) {
     // The game reloads every frame; the heap is the game's, so a steady file must cost it nothing,
     // whether it loads or fails part-way.
     if (!allocationCountingAvailable()) GTEST_SKIP() << "the sanitizer's runtime owns operator new here";
-    for (const std::string& text : {std::string(twelveKeySettingsText) + "[Other]\nk=v\r\n", std::string("[Pellimore]\niXKey=x\n")}) {
+    for (const std::string& text :
+         {std::string(twelveKeySettingsText) + "[Other]\nk=v\r\n", std::string("[Pellimore]\niXKey=x\n")}) {
         writeSettings(text);
         loadHotkeySettings();
         loadHotkeySettings();

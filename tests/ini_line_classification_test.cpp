@@ -53,8 +53,7 @@ TEST(IniLineClassification, KeysValuesAndEscapes) {
     EXPECT_EQ(classify("a\\=b = c"), (Classified{KeyValue, "a=b", "c"}));
     EXPECT_EQ(classify("k = x\\=y"), (Classified{KeyValue, "k", "x\\=y"}));
     EXPECT_EQ(classify("k\\=v"), (Classified{Invalid, "", ""}));
-    EXPECT_EQ(classify("a\\\\=b"), (Classified{Invalid, "", ""}))
-        << "a backslash does not escape a backslash";
+    EXPECT_EQ(classify("a\\\\=b"), (Classified{Invalid, "", ""})) << "a backslash does not escape a backslash";
     EXPECT_EQ(classify("\tkey\t=\tvalue\t"), (Classified{KeyValue, "key", "value"}));
     EXPECT_EQ(classify("k = \xA0v\xA0"), (Classified{KeyValue, "k", "\xA0v\xA0"})) << "0xA0 is not trimmed";
 }

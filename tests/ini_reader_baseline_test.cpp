@@ -47,8 +47,7 @@ TEST(IniReaderBaseline, EverySampleParsesToItsExpectedDump) {
         std::filesystem::path expectedPath = entry.path();
         expectedPath.replace_extension(".expected");
         // PELLIMORE_UPDATE_BASELINES=1 rewrites the expected dumps; review the diff.
-        if (std::getenv("PELLIMORE_UPDATE_BASELINES"))
-            std::ofstream(expectedPath, std::ios::binary) << dump(document);
+        if (std::getenv("PELLIMORE_UPDATE_BASELINES")) std::ofstream(expectedPath, std::ios::binary) << dump(document);
         std::ifstream expectedFile(expectedPath, std::ios::binary);
         ASSERT_TRUE(expectedFile.is_open()) << "missing " << expectedPath;
         std::stringstream expected;

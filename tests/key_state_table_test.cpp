@@ -147,10 +147,12 @@ TEST_F(KeyStateTableTest, MessageLandingBetweenTheQuerysReadsKeepsTheKeyHeld) {
     standinSetTickCount(70000);
     press(88);
     standinAdvanceTime(500);
-    standinOnNextClockRead([](void*) {
-        standinAdvanceTime(1);
-        standinPressKey(88);
-    }, nullptr);
+    standinOnNextClockRead(
+        [](void*) {
+            standinAdvanceTime(1);
+            standinPressKey(88);
+        },
+        nullptr);
     EXPECT_TRUE(isHeld(88));
     EXPECT_EQ(keyStateTable[88].messageTick.load(), 70501u) << "the repeat did land during the query";
 }

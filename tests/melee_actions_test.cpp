@@ -65,9 +65,7 @@ TEST_F(MeleeActionsTest, NamedActionResponsesQualifySpareHashAndMove) {
 
 TEST_F(MeleeActionsTest, FixedValueMovesSendTheirValuesZeroExtended) {
     applyMeleeAction(MeleeAction::GrappleSwitchFrontToBack, snapshotOf({101}));
-    expectCalls({{qualifiesForMelee, {101}},
-                 {startTaskAction, {101, 73296627}},
-                 {setFlagWord, {101, switchFlag, 0}}});
+    expectCalls({{qualifiesForMelee, {101}}, {startTaskAction, {101, 73296627}}, {setFlagWord, {101, switchFlag, 0}}});
 
     standinClearNativeCalls();
     applyMeleeAction(MeleeAction::GrappleSwitchBackToFront, snapshotOf({101}));
@@ -78,9 +76,8 @@ TEST_F(MeleeActionsTest, FixedValueMovesSendTheirValuesZeroExtended) {
 
     standinClearNativeCalls();
     applyMeleeAction(MeleeAction::Subdue, snapshotOf({101}));
-    expectCalls({{qualifiesForMelee, {101}},
-                 {setFlagWord, {101, 1037, 0}},
-                 {startActionResponse, {101, 0x00000000AD251A6C}}});
+    expectCalls(
+        {{qualifiesForMelee, {101}}, {setFlagWord, {101, 1037, 0}}, {startActionResponse, {101, 0x00000000AD251A6C}}});
 
     standinClearNativeCalls();
     applyMeleeAction(MeleeAction::GrappleSwitchFrontToMount, snapshotOf({101}));

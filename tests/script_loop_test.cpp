@@ -94,11 +94,16 @@ TEST_F(ScriptLoopTest, EntriesFireInTableOrderWithinOneTick) {
 TEST_F(ScriptLoopTest, EveryDefaultBindingReachesItsMove) {
     standinSetPeds(std::array<std::int32_t, 1>{101}.data(), 1);
     const std::pair<std::uint32_t, const char*> cases[] = {
-        {81, "ACT_GRAPPLE_CUSTOM_KNOCKOUT_AI"}, {69, "ACT_GRAPPLE_CUSTOM_EXECUTION_AI"},
-        {66, "GrappleSwitchFrontToBack"},      {71, "GrappleSwitchBackToFront"},
-        {78, "Subdue"},                        {17, "GrappleSwitchFrontToMount"},
-        {104, "AR_grapple_challenge_front"},   {90, "AR_grapple_mount_standing_from_front"},
-        {105, "AR_GRAPPLE_FRONT_FROM_FRONT"},  {70, "AR_GRAPPLE_BACK_FROM_BACK"},
+        {81, "ACT_GRAPPLE_CUSTOM_KNOCKOUT_AI"},
+        {69, "ACT_GRAPPLE_CUSTOM_EXECUTION_AI"},
+        {66, "GrappleSwitchFrontToBack"},
+        {71, "GrappleSwitchBackToFront"},
+        {78, "Subdue"},
+        {17, "GrappleSwitchFrontToMount"},
+        {104, "AR_grapple_challenge_front"},
+        {90, "AR_grapple_mount_standing_from_front"},
+        {105, "AR_GRAPPLE_FRONT_FROM_FRONT"},
+        {70, "AR_GRAPPLE_BACK_FROM_BACK"},
     };
     for (const auto& [key, move] : cases) {
         SCOPED_TRACE(move);

@@ -48,7 +48,8 @@ TEST_F(SettingsAnalysisTest, DispatchOrderDecidesWhatNeverFires) {
     EXPECT_EQ(knockoutOnUp.rows[1].state, BindingState::FiresOnlyWithoutModifier);
     EXPECT_EQ(state(knockoutOnUp, 1), "fires only without the modifier: same key as GrappleThrowFront");
 
-    const SettingsReport clean = analyze(std::string(twelveKeySettingsText) + "iGrappleThrowRight=39\niGrappleThrowBackLeft=40\n");
+    const SettingsReport clean =
+        analyze(std::string(twelveKeySettingsText) + "iGrappleThrowRight=39\niGrappleThrowBackLeft=40\n");
     EXPECT_EQ(clean.verdict, exitAllGood);
     EXPECT_TRUE(clean.warnings.empty());
 }

@@ -31,7 +31,8 @@ TEST(SettingsRewrite, MissingKeysGoIntoTheFirstBlockAndAValueWithoutANumberIsRep
     EXPECT_EQ(rewriteSettings("[Pellimore]\niXKey=88\niKnockout=Q\n[Other]\nk=v\n",
                               {{&source("knockout"), 81}, {&source("grappleThrowRight"), 39}}),
               "[Pellimore]\niXKey=88\niKnockout=81\niGrappleThrowRight=39\n[Other]\nk=v\n");
-    EXPECT_EQ(rewriteSettings("; nothing yet", {{&source("tackle"), 90}}), "; nothing yet\r\n[Pellimore]\r\niTackle=90\r\n");
+    EXPECT_EQ(rewriteSettings("; nothing yet", {{&source("tackle"), 90}}),
+              "; nothing yet\r\n[Pellimore]\r\niTackle=90\r\n");
 }
 
 TEST(SettingsRewrite, AByteOrderMarkIsDropped) {

@@ -34,8 +34,6 @@ TEST_F(StandinHostTest, ScriptRunsOneTickPerResumeAndStops) {
     EXPECT_EQ(iterations, 2);
 }
 
-TEST_F(StandinHostTest, KeyMessagesNeedARegisteredHandler) {
-    EXPECT_EQ(standinPressKey(65), 0);
-}
+TEST_F(StandinHostTest, KeyMessagesNeedARegisteredHandler) { EXPECT_EQ(standinPressKey(65), 0); }
 
 }  // namespace

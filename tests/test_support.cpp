@@ -22,8 +22,7 @@ void PellimoreTest::removeSettings() { std::filesystem::remove(scratchDirectory 
 
 std::vector<StandinNativeCall> loggedCalls() {
     std::vector<StandinNativeCall> calls;
-    for (std::int32_t index = 0; index < standinNativeCallCount(); ++index)
-        calls.push_back(standinNativeCallAt(index));
+    for (std::int32_t index = 0; index < standinNativeCallCount(); ++index) calls.push_back(standinNativeCallAt(index));
     return calls;
 }
 
@@ -41,8 +40,7 @@ void expectCalls(const std::vector<ExpectedCall>& expected) {
         EXPECT_EQ(calls[index].hash, expected[index].hash);
         ASSERT_EQ(calls[index].argumentCount, static_cast<std::int32_t>(expected[index].arguments.size()));
         for (std::size_t argument = 0; argument < expected[index].arguments.size(); ++argument)
-            EXPECT_EQ(calls[index].arguments[argument], expected[index].arguments[argument])
-                << "argument " << argument;
+            EXPECT_EQ(calls[index].arguments[argument], expected[index].arguments[argument]) << "argument " << argument;
     }
 }
 

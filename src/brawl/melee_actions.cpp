@@ -13,17 +13,11 @@ constexpr std::uint32_t actionFlagWord = 32768;
 constexpr std::uint32_t switchFlagWord = 512;
 constexpr std::uint32_t subdueFlagWord = 1037;
 
-bool qualifies(std::int32_t ped) {
-    return callNative(natives::qualifiesForMelee, {nativeArgument(ped)}) != 0;
-}
+bool qualifies(std::int32_t ped) { return callNative(natives::qualifiesForMelee, {nativeArgument(ped)}) != 0; }
 
-bool isPlayerPed(std::int32_t ped) {
-    return static_cast<std::int32_t>(callNative(natives::playerPed, {})) == ped;
-}
+bool isPlayerPed(std::int32_t ped) { return static_cast<std::int32_t>(callNative(natives::playerPed, {})) == ped; }
 
-std::uint32_t hashMoveName(const char* name) {
-    return callNative(natives::hashName, {nativeArgument(name)});
-}
+std::uint32_t hashMoveName(const char* name) { return callNative(natives::hashName, {nativeArgument(name)}); }
 
 void setFlagWord(std::int32_t ped, std::uint32_t flagWord) {
     callNative(natives::setFlagWord, {nativeArgument(ped), nativeArgument(flagWord), 0});
@@ -55,14 +49,11 @@ void performOnPed(MeleeAction action, std::int32_t ped) {
         case MeleeAction::GrappleThrowFront: return namedTaskAction(ped, "ACT_GRAPPLE_THROW_FRONT");
         case MeleeAction::GrappleThrowLeft: return namedTaskAction(ped, "ACT_GRAPPLE_THROW_LEFT");
         case MeleeAction::GrappleThrowRight: return namedTaskAction(ped, "ACT_GRAPPLE_THROW_RIGHT");
-        case MeleeAction::GrappleThrowBackLeft:
-            return namedTaskAction(ped, "ACT_GRAPPLE_THROW_BACK_LEFT");
+        case MeleeAction::GrappleThrowBackLeft: return namedTaskAction(ped, "ACT_GRAPPLE_THROW_BACK_LEFT");
         case MeleeAction::Knockout: return namedTaskAction(ped, "ACT_GRAPPLE_CUSTOM_KNOCKOUT_AI");
         case MeleeAction::Execute: return namedTaskAction(ped, "ACT_GRAPPLE_CUSTOM_EXECUTION_AI");
-        case MeleeAction::GrappleChallengeFront:
-            return namedActionResponse(ped, "AR_grapple_challenge_front");
-        case MeleeAction::Tackle:
-            return namedActionResponse(ped, "AR_grapple_mount_standing_from_front");
+        case MeleeAction::GrappleChallengeFront: return namedActionResponse(ped, "AR_grapple_challenge_front");
+        case MeleeAction::Tackle: return namedActionResponse(ped, "AR_grapple_mount_standing_from_front");
         case MeleeAction::GrappleFront: return namedActionResponse(ped, "AR_GRAPPLE_FRONT_FROM_FRONT");
         case MeleeAction::GrappleBack: return namedActionResponse(ped, "AR_GRAPPLE_BACK_FROM_BACK");
         case MeleeAction::GrappleSwitchFrontToBack:

@@ -17,8 +17,8 @@ using ScriptFunction = void (*)();
 
 // Called once per keyboard message: key code, repeat count, scan code,
 // extended key, Alt down, key already down, key released.
-using KeyboardHandler = void (*)(std::uint32_t, std::uint16_t, std::uint8_t, std::int32_t,
-                                 std::int32_t, std::int32_t, std::int32_t);
+using KeyboardHandler = void (*)(std::uint32_t, std::uint16_t, std::uint8_t, std::int32_t, std::int32_t, std::int32_t,
+                                 std::int32_t);
 
 extern "C" {
 void scriptRegister(HINSTANCE module, ScriptFunction script);

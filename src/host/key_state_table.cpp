@@ -25,8 +25,8 @@ void clearRow(KeyState& row) {
 
 }  // namespace
 
-void handleKeyMessage(std::uint32_t keyCode, std::uint16_t, std::uint8_t, std::int32_t,
-                      std::int32_t altFlag, std::int32_t priorDownFlag, std::int32_t releaseFlag) {
+void handleKeyMessage(std::uint32_t keyCode, std::uint16_t, std::uint8_t, std::int32_t, std::int32_t altFlag,
+                      std::int32_t priorDownFlag, std::int32_t releaseFlag) {
     if (keyCode >= keyStateRowCount) return;
     KeyState& row = keyStateTable[keyCode];
     row.messageTick.store(static_cast<std::uint32_t>(GetTickCount()), relaxed);

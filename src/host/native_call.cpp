@@ -4,9 +4,7 @@
 
 #include <cstring>
 
-std::uint64_t nativeArgument(const char* text) {
-    return reinterpret_cast<std::uintptr_t>(text);
-}
+std::uint64_t nativeArgument(const char* text) { return reinterpret_cast<std::uintptr_t>(text); }
 
 std::uint32_t callNative(NativeHash hash, std::initializer_list<std::uint64_t> arguments) {
     nativeInit(hash);

@@ -7,9 +7,7 @@
 using NativeHash = std::uint64_t;
 
 // A 32-bit value travels in the low half of a 64-bit argument; the high half is zero.
-constexpr std::uint64_t nativeArgument(std::int32_t value) {
-    return static_cast<std::uint32_t>(value);
-}
+constexpr std::uint64_t nativeArgument(std::int32_t value) { return static_cast<std::uint32_t>(value); }
 constexpr std::uint64_t nativeArgument(std::uint32_t value) { return value; }
 
 // A string travels as the address of the NUL-terminated constant itself.

@@ -4,8 +4,7 @@ std::string settingsPath = "Pellimore.ini";
 IniDocument settingsDocument;
 
 const char* effectiveSettingsKey(const BindingSource& source, const IniSection& section) {
-    if (source.fallbackSettingsKey && !section.findTrimmedValue(source.settingsKey))
-        return source.fallbackSettingsKey;
+    if (source.fallbackSettingsKey && !section.findTrimmedValue(source.settingsKey)) return source.fallbackSettingsKey;
     return source.settingsKey;
 }
 

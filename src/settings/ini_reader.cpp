@@ -18,8 +18,10 @@ std::string_view trimmed(std::string_view text) {
 // scanning pairs left to right without overlap; npos when there is none.
 std::size_t findSeparator(std::string_view line) {
     for (std::size_t position = 0; position < line.size(); ++position) {
-        if (line[position] == '\\' && position + 1 < line.size() && line[position + 1] == '=') ++position;
-        else if (line[position] == '=') return position;
+        if (line[position] == '\\' && position + 1 < line.size() && line[position + 1] == '=')
+            ++position;
+        else if (line[position] == '=')
+            return position;
     }
     return std::string_view::npos;
 }
@@ -127,7 +129,6 @@ const std::string* IniSection::findTrimmedValue(std::string_view key) const {
     return position == nameNotFound ? nullptr : &entries[position].second;
 }
 
-
 std::string& IniSection::ensureTrimmedValue(std::string_view key) {
     const std::uint64_t hash = hashName(key);
     const std::size_t position =
@@ -164,8 +165,7 @@ void IniDocument::parseBytes(std::string_view bytes) {
                 // Keys above the first header belong to no section and are dropped.
                 if (inSection) sections[currentSection].second.ensureTrimmedValue(name).assign(value);
                 break;
-            default:
-                break;
+            default: break;
         }
     });
 }

@@ -47,7 +47,6 @@ public:
     // Tells whether the key was written in the section at all, even with an empty value.
     bool hasKey(std::string key) const;
 
-
     std::span<const Entry> getEntries() const { return {entries.data(), entryCount}; }
 
     // The per-tick load runs every frame inside the game, so these skip the

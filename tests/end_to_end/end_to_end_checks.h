@@ -23,8 +23,8 @@ inline void check(bool condition, const char* expression, int line, const std::s
     std::printf("FAIL [%s] line %d: %s %s\n", currentTest, line, expression, detail.c_str());
 }
 #define CHECK(condition) check((condition), #condition, __LINE__)
-#define CHECK_EQUAL(actual, expected)                                                       \
-    check((actual) == (expected), #actual " == " #expected, __LINE__,                       \
+#define CHECK_EQUAL(actual, expected)                                 \
+    check((actual) == (expected), #actual " == " #expected, __LINE__, \
           "(got " + std::to_string(actual) + ", expected " + std::to_string(expected) + ")")
 
 inline void writeSettings(const std::string& text) {

@@ -16,6 +16,8 @@
 
 namespace {
 
+// Written out on purpose, independent of the plug-in's headers and of the
+// stand-in's: the test states what the game expects.
 constexpr std::uint64_t qualifiesNative = 0xB980061DA992779D;
 constexpr std::uint64_t playerPedNative = 0x096275889B8E0EE0;
 constexpr std::uint64_t hashNameNative = 0xFD340785ADF8CFB7;
@@ -75,8 +77,7 @@ void testDefaultThrow() {
         CHECK(sequence[3].hash == startTaskActionNative && sequence[3].arguments[0] == handle &&
               sequence[3].arguments[1] == nameHash && sequence[3].argumentCount == 2);
         CHECK(sequence[4].hash == setFlagWordNative && sequence[4].arguments[0] == handle &&
-              sequence[4].arguments[1] == 32768 && sequence[4].arguments[2] == 0 &&
-              sequence[4].argumentCount == 3);
+              sequence[4].arguments[1] == 32768 && sequence[4].arguments[2] == 0 && sequence[4].argumentCount == 3);
     }
     CHECK(log[10].hash == qualifiesNative && log[10].arguments[0] == 103);
     CHECK(log[11].hash == qualifiesNative && log[11].arguments[0] == 7);
@@ -132,8 +133,7 @@ std::string versionString(const std::vector<char>& info, const char* name) {
     char* value = nullptr;
     UINT length = 0;
     const std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
-    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
-        return "";
+    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return "";
     return std::string(value);
 }
 

@@ -10,9 +10,18 @@ namespace {
 
 int heapCalls = 0;
 
-void* __cdecl countedMalloc(size_t size) { ++heapCalls; return std::malloc(size); }
-void* __cdecl countedCalloc(size_t count, size_t size) { ++heapCalls; return std::calloc(count, size); }
-void* __cdecl countedRealloc(void* memory, size_t size) { ++heapCalls; return std::realloc(memory, size); }
+void* __cdecl countedMalloc(size_t size) {
+    ++heapCalls;
+    return std::malloc(size);
+}
+void* __cdecl countedCalloc(size_t count, size_t size) {
+    ++heapCalls;
+    return std::calloc(count, size);
+}
+void* __cdecl countedRealloc(void* memory, size_t size) {
+    ++heapCalls;
+    return std::realloc(memory, size);
+}
 
 // Loads the module with its clock on the stand-in's; null (and a failed check) when it does not load.
 HMODULE loadModule(const char* modulePath) {
@@ -46,8 +55,8 @@ DWORD lowestFreeTlsSlot() {
 std::size_t privateBytes() {
     std::size_t total = 0;
     MEMORY_BASIC_INFORMATION region{};
-    for (auto* address = static_cast<char*>(nullptr);
-         VirtualQuery(address, &region, sizeof region) == sizeof region; address += region.RegionSize) {
+    for (auto* address = static_cast<char*>(nullptr); VirtualQuery(address, &region, sizeof region) == sizeof region;
+         address += region.RegionSize) {
         if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
         if (region.RegionSize == 0) break;
     }

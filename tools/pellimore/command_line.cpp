@@ -61,7 +61,8 @@ bool splitArguments(const std::vector<std::string>& arguments, const std::vector
                     std::ostream& err) {
     for (const auto& argument : arguments) {
         const bool isFlag = !argument.empty() && argument[0] == '-';
-        if (isFlag && std::find(flags.begin(), flags.end(), argument) != flags.end()) given.push_back(argument);
+        if (isFlag && std::find(flags.begin(), flags.end(), argument) != flags.end())
+            given.push_back(argument);
         else if (isFlag) {
             err << "pellimore " << command << ": unknown option '" << argument << "' (see pellimore " << command
                 << " --help)\n";
@@ -87,9 +88,10 @@ int runSim(const std::vector<std::string>& arguments, std::ostream& out, std::os
     if (!splitArguments(arguments, {"--trace", "--help", "-h"}, given, path, "sim", err)) return exitFailed;
     if (wants(given, "--help") || wants(given, "-h")) return out << simHelp, exitAllGood;
     try {
-        const Scenario scenario = path.empty() ? parseScenario(builtInScenarioText(), "<built-in demo>")
-                                               : loadScenarioFile(path);
-        return runScenario(scenario, out, SimulationOptions{wants(given, "--trace")}) == 0 ? exitAllGood : exitWithWarnings;
+        const Scenario scenario =
+            path.empty() ? parseScenario(builtInScenarioText(), "<built-in demo>") : loadScenarioFile(path);
+        return runScenario(scenario, out, SimulationOptions{wants(given, "--trace")}) == 0 ? exitAllGood
+                                                                                           : exitWithWarnings;
     } catch (const ScenarioError& error) {
         err << "pellimore sim: " << error.what() << "\n";
         return exitFailed;

@@ -5,6 +5,5 @@
 #include <string>
 #include <vector>
 
-
 // Runs the command the arguments name and returns the exit status.
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -73,8 +73,8 @@ void warnAboutStop(const BindingRow& row, int index, const IniSection& section, 
                         row.source->fieldName});
 }
 
-std::vector<BindingRow> bindingRows(const SettingsEvaluation& load, const IniSection& section,
-                                    const FileSurvey& survey, std::vector<SettingsFinding>& warnings) {
+std::vector<BindingRow> bindingRows(const SettingsEvaluation& load, const IniSection& section, const FileSurvey& survey,
+                                    std::vector<SettingsFinding>& warnings) {
     std::vector<BindingRow> rows;
     for (int index = 0; index < bindingSourceCount; ++index) {
         BindingRow row = readRow(index, section, survey, load.bindings);
@@ -105,9 +105,8 @@ void noteSharedKey(const DispatchEntry& entry, const DispatchEntry& first, std::
     const std::string name = entry.name;
     const std::string firstName = first.name;
     const bool onlyWithoutModifier = first.needsModifier && !entry.needsModifier;
-    states[sourceOf(entry)] = {onlyWithoutModifier ? BindingState::FiresOnlyWithoutModifier
-                                                 : BindingState::NeverFiresSharedKey,
-                             firstName};
+    states[sourceOf(entry)] = {
+        onlyWithoutModifier ? BindingState::FiresOnlyWithoutModifier : BindingState::NeverFiresSharedKey, firstName};
     const BindingSource* source = sourceOf(entry);
     warnings.push_back({FindingKind::SharedKey, 0,
                         name + " and " + firstName + " share the key " + keyLabel(code) +
@@ -129,10 +128,10 @@ StateByBinding dispatchStates(const IniSection& section, const HotkeyBindings& b
         if (entry.needsModifier && code == modifier) {
             states[sourceOf(entry)] = {BindingState::NeverFiresOnModifier, ""};
             const BindingSource* source = sourceOf(entry);
-            warnings.push_back({FindingKind::BoundToModifier, 0,
-                                std::string(entry.name) + " is bound to the modifier key " + keyLabel(code) +
-                                    "; it can never fire",
-                                source ? source->fieldName : "", static_cast<std::int32_t>(code)});
+            warnings.push_back(
+                {FindingKind::BoundToModifier, 0,
+                 std::string(entry.name) + " is bound to the modifier key " + keyLabel(code) + "; it can never fire",
+                 source ? source->fieldName : "", static_cast<std::int32_t>(code)});
             continue;
         }
         const auto first = std::find_if(dispatchTable, dispatchTable + later, [&](const DispatchEntry& earlier) {
@@ -144,13 +143,17 @@ StateByBinding dispatchStates(const IniSection& section, const HotkeyBindings& b
 }
 
 void setRowState(BindingRow& row, const StateByBinding& states) {
-    if (!row.loaded) row.state = BindingState::KeepsPreviousKey;
-    else if (!isKeyCode(row.code)) row.state = BindingState::Off;
+    if (!row.loaded)
+        row.state = BindingState::KeepsPreviousKey;
+    else if (!isKeyCode(row.code))
+        row.state = BindingState::Off;
     else if (const auto found = states.find(row.source); found != states.end()) {
         row.state = found->second.state;
         row.sharedWith = found->second.sharedWith;
-    } else if (row.source->binding == &HotkeyBindings::xKey) row.state = BindingState::Modifier;
-    else row.state = BindingState::Ok;
+    } else if (row.source->binding == &HotkeyBindings::xKey)
+        row.state = BindingState::Modifier;
+    else
+        row.state = BindingState::Ok;
 }
 
 // Keypad keys change code with Num Lock, which players often have off.
@@ -189,7 +192,8 @@ std::string bindingStateText(const BindingRow& row) {
         case BindingState::Off: return "off";
         case BindingState::KeepsPreviousKey: return "keeps its previous key";
         case BindingState::NeverFiresSharedKey: return "never fires: same key as " + row.sharedWith;
-        case BindingState::FiresOnlyWithoutModifier: return "fires only without the modifier: same key as " + row.sharedWith;
+        case BindingState::FiresOnlyWithoutModifier:
+            return "fires only without the modifier: same key as " + row.sharedWith;
         case BindingState::NeverFiresOnModifier: return "never fires: bound to the modifier";
     }
     return "";
@@ -208,9 +212,9 @@ SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& p
     const IniSection* found = document.findTrimmedSection(settingsSectionName);
     const IniSection section = found ? *found : IniSection{};
     if (survey.headerLine == 0)
-        report.warnings.push_back({FindingKind::NoSection, 0,
-                                   std::string("no [") + settingsSectionName +
-                                       "] section: the game loads no binding from this file"});
+        report.warnings.push_back(
+            {FindingKind::NoSection, 0,
+             std::string("no [") + settingsSectionName + "] section: the game loads no binding from this file"});
     report.rows = bindingRows(load, section, survey, report.warnings);
     const StateByBinding states = dispatchStates(section, load.bindings, report.warnings);
     for (auto& row : report.rows) setRowState(row, states);
@@ -227,7 +231,8 @@ SettingsReport analyzeSettingsFile(const std::string& path) {
     report.path = path;
     if (std::filesystem::is_directory(pathFromText(path), filesystemError))
         report.fileError = path + " is a directory, not a settings file";
-    const std::optional<std::string> bytes = report.fileError.empty() ? readWholeFile(pathFromText(path)) : std::nullopt;
+    const std::optional<std::string> bytes =
+        report.fileError.empty() ? readWholeFile(pathFromText(path)) : std::nullopt;
     if (report.fileError.empty() && !bytes) report.fileError = "cannot open " + path;
     if (!report.fileError.empty()) {
         report.verdict = exitFailed;

@@ -14,7 +14,9 @@ std::string keyColumn(std::int32_t code) {
 
 void printTable(const SettingsReport& report, std::ostream& out) {
     out << std::left << std::setw(27) << "binding" << std::setw(38) << "read from" << std::setw(12) << "value"
-        << std::right << std::setw(6) << "code" << "  " << std::left << std::setw(10) << "key" << "in game\n";
+        << std::right << std::setw(6) << "code"
+        << "  " << std::left << std::setw(10) << "key"
+        << "in game\n";
     for (const auto& row : report.rows) {
         const std::string readFrom = row.readFrom + (row.line ? " (line " + std::to_string(row.line) + ")" : "");
         const std::string value = row.rawValue.size() > 11 ? row.rawValue.substr(0, 10) + "~" : row.rawValue;

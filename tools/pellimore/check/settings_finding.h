@@ -30,8 +30,8 @@ const char* findingKindName(FindingKind kind);
 
 struct SettingsFinding {
     FindingKind kind;
-    int line = 0;                // 0 when it concerns the whole file
-    std::string text;            // the sentence, as `pellimore check` prints it
-    std::string field;           // the binding it concerns ("knockout"), or ""
-    std::int32_t keyCode = -1;   // the key code it concerns, or -1
+    int line = 0;               // 0 when it concerns the whole file
+    std::string text;           // the sentence, as `pellimore check` prints it
+    std::string field;          // the binding it concerns ("knockout"), or ""
+    std::int32_t keyCode = -1;  // the key code it concerns, or -1
 };

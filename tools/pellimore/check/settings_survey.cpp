@@ -8,6 +8,11 @@
 
 namespace {
 
+// A finding about the file or a line, not about one binding.
+SettingsFinding wholeFinding(FindingKind kind, int line, std::string text) {
+    return {kind, line, std::move(text), "", -1};
+}
+
 bool isReadKey(const std::string& key) {
     for (const auto& source : bindingSources)
         if (key == source.settingsKey) return true;
@@ -25,29 +30,33 @@ void surveyHeader(FileSurvey& survey, int line, const std::string& name, bool& i
     inSettingsSection = name == settingsSectionName;
     if (inSettingsSection && survey.headerLine == 0) survey.headerLine = line;
     if (!inSettingsSection && lowerCase(name) == lowerCase(settingsSectionName))
-        survey.warnings.push_back({FindingKind::SectionCase, line, "section [" + shownAsText(name) + "] is not [" + settingsSectionName +
-                                             "]: letter case matters, so the game ignores it"});
+        survey.warnings.push_back(wholeFinding(FindingKind::SectionCase, line,
+                                               "section [" + shownAsText(name) + "] is not [" + settingsSectionName +
+                                                   "]: letter case matters, so the game ignores it"));
 }
 
 void surveySettingsKey(FileSurvey& survey, int line, const std::string& name, const std::string& value) {
     auto& occurrences = survey.sectionKeys[name];
     const std::string shown = shownAsText(name);
     if (!occurrences.empty())
-        survey.warnings.push_back({FindingKind::RepeatedKey, line, "key '" + shown + "' was already given on line " +
-                                             std::to_string(occurrences.back().line) + "; the later value is used"});
+        survey.warnings.push_back(wholeFinding(FindingKind::RepeatedKey, line,
+                                               "key '" + shown + "' was already given on line " +
+                                                   std::to_string(occurrences.back().line) +
+                                                   "; the later value is used"));
     occurrences.push_back({line, value});
     if (isReadKey(name)) return;
     const auto variant = caseVariantOf(name);
-    survey.warnings.push_back({variant ? FindingKind::KeyCase : FindingKind::UnknownKey, line, variant ? "key '" + shown + "' is not '" + *variant +
-                                                   "': letter case matters, so the game never reads it"
-                                             : "key '" + shown + "' is not one the game reads; it is ignored"});
+    survey.warnings.push_back(wholeFinding(
+        variant ? FindingKind::KeyCase : FindingKind::UnknownKey, line,
+        variant ? "key '" + shown + "' is not '" + *variant + "': letter case matters, so the game never reads it"
+                : "key '" + shown + "' is not one the game reads; it is ignored"));
 }
 
 void surveyInvalidLine(FileSurvey& survey, int line, const std::string& text) {
-    survey.warnings.push_back({FindingKind::InvalidLine, line, "line is neither a header, a comment nor key = value; ignored" +
-                                         std::string(text.find('#') != std::string::npos
-                                                         ? " (comments start with ';', not '#')"
-                                                         : "")});
+    survey.warnings.push_back(wholeFinding(
+        FindingKind::InvalidLine, line,
+        "line is neither a header, a comment nor key = value; ignored" +
+            std::string(text.find('#') != std::string::npos ? " (comments start with ';', not '#')" : "")));
 }
 
 }  // namespace
@@ -67,15 +76,20 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
     FileSurvey survey;
     if (rawBytes.find('\r') != std::string_view::npos && rawBytes.find('\n') == std::string_view::npos &&
         lines.size() == 1)
-        survey.warnings.push_back({FindingKind::CarriageReturnsOnly, 0, "the file ends its lines with carriage returns alone; the game reads it as "
-                                      "one single line, so nothing in it is loaded"});
+        survey.warnings.push_back(
+            wholeFinding(FindingKind::CarriageReturnsOnly, 0,
+                         "the file ends its lines with carriage returns alone; the game reads it as "
+                         "one single line, so nothing in it is loaded"));
     if (looksLikeUtf16(rawBytes))
-        survey.warnings.push_back({FindingKind::Utf16, 0, "the file is saved as UTF-16 (Unicode); the game reads plain bytes and "
-                                      "does not understand it. Save it as plain text, or UTF-8 without a BOM"});
+        survey.warnings.push_back(
+            wholeFinding(FindingKind::Utf16, 0,
+                         "the file is saved as UTF-16 (Unicode); the game reads plain bytes and "
+                         "does not understand it. Save it as plain text, or UTF-8 without a BOM"));
     const bool marked = startsWithByteOrderMark(rawBytes);
     if (marked)
-        survey.warnings.push_back({FindingKind::ByteOrderMark, 1, "the file starts with a UTF-8 byte-order mark; the game does not see "
-                                      "a section header on this line. Save the file without a BOM"});
+        survey.warnings.push_back(wholeFinding(FindingKind::ByteOrderMark, 1,
+                                               "the file starts with a UTF-8 byte-order mark; the game does not see "
+                                               "a section header on this line. Save the file without a BOM"));
     bool inSettingsSection = false;
     bool seenHeader = false;
     std::string name;
@@ -89,8 +103,10 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
                 break;
             case IniLineKind::KeyValue:
                 if (!seenHeader)
-                    survey.warnings.push_back({FindingKind::KeyAboveSection, line, "key '" + shownAsText(name) + "' stands above the first section header; "
-                                                     "the game ignores it"});
+                    survey.warnings.push_back(wholeFinding(FindingKind::KeyAboveSection, line,
+                                                           "key '" + shownAsText(name) +
+                                                               "' stands above the first section header; "
+                                                               "the game ignores it"));
                 else if (inSettingsSection)
                     surveySettingsKey(survey, line, name, value);
                 break;
@@ -98,8 +114,7 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
                 // The marked first line is explained by the warning above.
                 if (!(index == 0 && marked)) surveyInvalidLine(survey, line, lines[index]);
                 break;
-            default:
-                break;
+            default: break;
         }
     }
     return survey;

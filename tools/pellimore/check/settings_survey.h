@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-
 struct KeyLine {
     int line;
     std::string value;

@@ -12,18 +12,18 @@ namespace {
 const std::map<std::uint32_t, std::string>& namedKeys() {
     static const std::map<std::uint32_t, std::string> names = [] {
         std::map<std::uint32_t, std::string> table = {
-            {8, "Backspace"}, {9, "Tab"},       {13, "Enter"},    {16, "Shift"},     {17, "Ctrl"},
-            {18, "Alt"},      {19, "Pause"},    {20, "CapsLock"}, {27, "Escape"},    {32, "Space"},
-            {33, "PageUp"},   {34, "PageDown"}, {35, "End"},      {36, "Home"},      {37, "Left"},
-            {38, "Up"},       {39, "Right"},    {40, "Down"},     {45, "Insert"},    {46, "Delete"},
-            {106, "Multiply"}, {107, "Add"},    {109, "Subtract"}, {110, "Decimal"}, {111, "Divide"},
-            {144, "NumLock"}, {145, "ScrollLock"}, {160, "LeftShift"}, {161, "RightShift"},
-            {162, "LeftCtrl"}, {163, "RightCtrl"}, {164, "LeftAlt"}, {165, "RightAlt"},
-            {186, "Semicolon"}, {187, "Plus"},  {188, "Comma"},   {189, "Minus"},    {190, "Period"},
-            {191, "Slash"},   {192, "Backquote"}, {219, "LeftBracket"}, {220, "Backslash"},
-            {221, "RightBracket"}, {222, "Quote"},
+            {8, "Backspace"},     {9, "Tab"},          {13, "Enter"},         {16, "Shift"},       {17, "Ctrl"},
+            {18, "Alt"},          {19, "Pause"},       {20, "CapsLock"},      {27, "Escape"},      {32, "Space"},
+            {33, "PageUp"},       {34, "PageDown"},    {35, "End"},           {36, "Home"},        {37, "Left"},
+            {38, "Up"},           {39, "Right"},       {40, "Down"},          {45, "Insert"},      {46, "Delete"},
+            {106, "Multiply"},    {107, "Add"},        {109, "Subtract"},     {110, "Decimal"},    {111, "Divide"},
+            {144, "NumLock"},     {145, "ScrollLock"}, {160, "LeftShift"},    {161, "RightShift"}, {162, "LeftCtrl"},
+            {163, "RightCtrl"},   {164, "LeftAlt"},    {165, "RightAlt"},     {186, "Semicolon"},  {187, "Plus"},
+            {188, "Comma"},       {189, "Minus"},      {190, "Period"},       {191, "Slash"},      {192, "Backquote"},
+            {219, "LeftBracket"}, {220, "Backslash"},  {221, "RightBracket"}, {222, "Quote"},
         };
-        for (char letter = 'A'; letter <= 'Z'; ++letter) table[static_cast<std::uint32_t>(letter)] = std::string(1, letter);
+        for (char letter = 'A'; letter <= 'Z'; ++letter)
+            table[static_cast<std::uint32_t>(letter)] = std::string(1, letter);
         for (char digit = '0'; digit <= '9'; ++digit) table[static_cast<std::uint32_t>(digit)] = std::string(1, digit);
         for (int number = 0; number <= 9; ++number)
             table[firstKeypadDigitCode + number] = "Numpad" + std::to_string(number);
@@ -36,9 +36,7 @@ const std::map<std::uint32_t, std::string>& namedKeys() {
 
 }  // namespace
 
-bool isKeypadDigitCode(std::int64_t code) {
-    return code >= firstKeypadDigitCode && code < firstKeypadDigitCode + 10;
-}
+bool isKeypadDigitCode(std::int64_t code) { return code >= firstKeypadDigitCode && code < firstKeypadDigitCode + 10; }
 
 std::int32_t keypadCodeWithoutNumLock(std::int32_t keypadDigitCode) {
     // By keypad digit: Insert, End, Down, PageDown, Left, Clear, Right, Home, Up, PageUp.
@@ -64,8 +62,8 @@ std::optional<std::uint32_t> parseKey(const std::string& text) {
         if (lowerCase(name) == lower) return code;
     // Aliases players use.
     static const std::pair<const char*, std::uint32_t> aliases[] = {
-        {"control", 17}, {"esc", 27}, {"return", 13}, {"uparrow", 38}, {"downarrow", 40},
-        {"leftarrow", 37}, {"rightarrow", 39}, {"del", 46}, {"ins", 45}};
+        {"control", 17},   {"esc", 27},        {"return", 13}, {"uparrow", 38}, {"downarrow", 40},
+        {"leftarrow", 37}, {"rightarrow", 39}, {"del", 46},    {"ins", 45}};
     for (const auto& [alias, code] : aliases)
         if (lower == alias) return code;
 

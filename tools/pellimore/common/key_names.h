@@ -7,7 +7,7 @@
 
 // Codes the tools and the editor page reason about; the page asks for them, so
 // they are written here only.
-constexpr std::int32_t firstKeypadDigitCode = 96;  // Numpad0, up to Numpad9 (105)
+constexpr std::int32_t firstKeypadDigitCode = 96;   // Numpad0, up to Numpad9 (105)
 constexpr std::int32_t firstFunctionKeyCode = 112;  // F1, up to F24 (135)
 
 // Whether the code is a keypad digit, which changes code while Num Lock is off.

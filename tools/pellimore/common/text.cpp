@@ -10,8 +10,11 @@ namespace {
 // point, or 0 when the bytes there are not valid UTF-8.
 std::size_t utf8Sequence(std::string_view bytes, char32_t& codePoint) {
     const auto lead = static_cast<unsigned char>(bytes[0]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                               : lead >= 0xF0 && lead < 0xF5                 ? 4 : 0;
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
     if (length == 0 || length > bytes.size()) return 0;
     codePoint = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t index = 1; index < length; ++index) {
@@ -47,8 +50,10 @@ std::string shownAsText(std::string_view bytes) {
         char32_t codePoint = 0;
         const std::size_t length = utf8Sequence(bytes, codePoint);
         const std::size_t taken = length ? length : 1;
-        if (length && !isControl(codePoint)) out.append(bytes.substr(0, taken));
-        else appendEscaped(out, bytes.substr(0, taken));
+        if (length && !isControl(codePoint))
+            out.append(bytes.substr(0, taken));
+        else
+            appendEscaped(out, bytes.substr(0, taken));
         bytes.remove_prefix(taken);
     }
     return out;

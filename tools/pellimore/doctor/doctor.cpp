@@ -47,8 +47,9 @@ std::string settingsVerdict(const SettingsReport& settings) {
 void reportFatal(DoctorReport& report, const HostLogFatal& fatal) {
     std::string text = "the hook's log says \"FATAL: " + shownAsText(fatal.text) + "\"";
     if (fatal.native) {
-        text += ": the hook does not match this version of the game. A game update stops every script plug-in "
-                "until the hook is updated: install the newest ScriptHookRDR2.dll";
+        text +=
+            ": the hook does not match this version of the game. A game update stops every script plug-in "
+            "until the hook is updated: install the newest ScriptHookRDR2.dll";
         const auto needing = movesUsingNative(*fatal.native);
         std::string moves = joinedText(needing, ", ");
         if (needing.size() == meleeActionCount) moves = "every move";
@@ -81,19 +82,22 @@ void checkSettings(DoctorReport& report, const fs::path& folder) {
     for (const char* subfolder : misplacedFolders)
         if (const auto inside = findEntry(folder, subfolder))
             if (const auto stray = findEntry(*inside, "Pellimore.ini"))
-                add(report, Severity::Attention, shown(fs::path(subfolder) / stray->filename()) +
-                                                     " is never read: the game reads Pellimore.ini from the folder "
-                                                     "with RDR2.exe; move it there");
+                add(report, Severity::Attention,
+                    shown(fs::path(subfolder) / stray->filename()) +
+                        " is never read: the game reads Pellimore.ini from the folder "
+                        "with RDR2.exe; move it there");
     const auto settings = findEntry(folder, "Pellimore.ini");
     if (!settings) {
-        add(report, Severity::Note, "no Pellimore.ini beside RDR2.exe: the default keys apply (Q knocks out; hold X "
-                                    "and press an arrow to throw)");
+        add(report, Severity::Note,
+            "no Pellimore.ini beside RDR2.exe: the default keys apply (Q knocks out; hold X "
+            "and press an arrow to throw)");
         return;
     }
     std::error_code error;
     if (fs::is_directory(*settings, error)) {
-        add(report, Severity::Attention, "Pellimore.ini is a folder, not a file: the game cannot read it; delete the "
-                                         "folder and copy the file from the release archive");
+        add(report, Severity::Attention,
+            "Pellimore.ini is a folder, not a file: the game cannot read it; delete the "
+            "folder and copy the file from the release archive");
         return;
     }
     const SettingsReport analysis = analyzeSettingsFile(textFromPath(*settings));
@@ -105,8 +109,9 @@ void checkSettings(DoctorReport& report, const fs::path& folder) {
 void checkHostLog(DoctorReport& report, const fs::path& folder) {
     const auto logFile = findEntry(folder, "ScriptHookRDR2.log");
     if (!logFile) {
-        add(report, Severity::Note, "no ScriptHookRDR2.log yet: start the game once with the hook installed, then run "
-                                    "pellimore doctor again to see whether Pellimore loaded");
+        add(report, Severity::Note,
+            "no ScriptHookRDR2.log yet: start the game once with the hook installed, then run "
+            "pellimore doctor again to see whether Pellimore loaded");
         return;
     }
     const HostLog log = parseHostLog(readWholeFile(*logFile).value_or(""));
@@ -115,12 +120,14 @@ void checkHostLog(DoctorReport& report, const fs::path& folder) {
     if (registered && mentionsPellimore(log.launchedScripts))
         add(report, Severity::Ok, "the hook's log shows Pellimore.asi registering and its script starting");
     else if (registered)
-        add(report, Severity::Attention, "the hook's log shows Pellimore.asi registering, but its script never "
-                                         "started: load a save in story mode, then look again");
+        add(report, Severity::Attention,
+            "the hook's log shows Pellimore.asi registering, but its script never "
+            "started: load a save in story mode, then look again");
     else if (!log.registeredScripts.empty())
-        add(report, Severity::Attention, "the hook's log lists other scripts (" + otherScripts(log.registeredScripts) +
-                                             ") but not Pellimore.asi: the loader never loaded it. If the log is "
-                                             "from a game start after you installed Pellimore, check where it is");
+        add(report, Severity::Attention,
+            "the hook's log lists other scripts (" + otherScripts(log.registeredScripts) +
+                ") but not Pellimore.asi: the loader never loaded it. If the log is "
+                "from a game start after you installed Pellimore, check where it is");
     else
         add(report, Severity::Note, "the hook's log names no script yet");
 }
@@ -129,11 +136,13 @@ void checkFolderPath(DoctorReport& report, const fs::path& folder) {
     std::error_code error;
     const std::string absolute = textFromPath(fs::absolute(folder, error));
     if (lowerCase(absolute).find("program files") != std::string::npos)
-        add(report, Severity::Attention, "the game folder is under Program Files: saving Pellimore.ini there may need "
-                                         "administrator rights (edit a copy elsewhere, then copy it in)");
+        add(report, Severity::Attention,
+            "the game folder is under Program Files: saving Pellimore.ini there may need "
+            "administrator rights (edit a copy elsewhere, then copy it in)");
     if (hasNonAsciiLetters(absolute))
-        add(report, Severity::Attention, "the game folder's path has letters outside English: some ASI loaders fail "
-                                         "there; if Pellimore does not load, try a folder with plain letters");
+        add(report, Severity::Attention,
+            "the game folder's path has letters outside English: some ASI loaders fail "
+            "there; if Pellimore does not load, try a folder with plain letters");
 }
 
 }  // namespace doctor
@@ -156,7 +165,8 @@ DoctorReport diagnoseGameFolder(const std::filesystem::path& folder) {
         doctor::checkFolderPath(report, folder);
     }
     for (const auto& finding : report.findings) {
-        if (finding.severity == Severity::Blocker) report.exitStatus = exitFailed;
+        if (finding.severity == Severity::Blocker)
+            report.exitStatus = exitFailed;
         else if (finding.severity == Severity::Attention && report.exitStatus == exitAllGood)
             report.exitStatus = exitWithWarnings;
     }
@@ -169,7 +179,10 @@ void printDoctorReport(const DoctorReport& report, std::ostream& out) {
     for (const auto& finding : report.findings)
         out << tags[static_cast<int>(finding.severity)] << "  " << finding.text << "\n";
     out << "\n";
-    if (report.exitStatus == exitFailed) out << "result: Pellimore cannot load until the points marked FIX are done; exit 2\n";
-    else if (report.exitStatus == exitWithWarnings) out << "result: Pellimore loads, but see the points marked check; exit 1\n";
-    else out << "result: everything is in place; exit 0\n";
+    if (report.exitStatus == exitFailed)
+        out << "result: Pellimore cannot load until the points marked FIX are done; exit 2\n";
+    else if (report.exitStatus == exitWithWarnings)
+        out << "result: Pellimore loads, but see the points marked check; exit 1\n";
+    else
+        out << "result: everything is in place; exit 0\n";
 }

@@ -37,11 +37,14 @@ HostLog parseHostLog(const std::string& text) {
     HostLog log;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
-        if (auto name = quotedAfter(line, "Registering script '")) log.registeredScripts.push_back(*name);
-        else if (auto launched = quotedAfter(line, "Launching main() for '")) log.launchedScripts.push_back(*launched);
+        if (auto name = quotedAfter(line, "Registering script '"))
+            log.registeredScripts.push_back(*name);
+        else if (auto launched = quotedAfter(line, "Launching main() for '"))
+            log.launchedScripts.push_back(*launched);
         else if (const std::size_t at = line.find("FATAL:"); at != std::string::npos) {
             const std::string fatal = trimmedText(line.substr(at + 6));
-            log.fatals.push_back({fatal, fatal.find("native") != std::string::npos ? nativeHashIn(fatal) : std::nullopt});
+            log.fatals.push_back(
+                {fatal, fatal.find("native") != std::string::npos ? nativeHashIn(fatal) : std::nullopt});
         }
     }
     return log;

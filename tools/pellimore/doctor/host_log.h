@@ -12,7 +12,7 @@
 #include <vector>
 
 struct HostLogFatal {
-    std::string text;                    // after "FATAL:", trimmed
+    std::string text;                     // after "FATAL:", trimmed
     std::optional<std::uint64_t> native;  // the hash it names, if it names one
 };
 

@@ -29,8 +29,8 @@ std::optional<std::string> moduleFileVersion(const std::filesystem::path& path) 
     if (at == std::string::npos || at + 16 > bytes.size()) return std::nullopt;
     const std::uint32_t high = littleEndian32(bytes.data() + at + 8);
     const std::uint32_t low = littleEndian32(bytes.data() + at + 12);
-    std::string version = std::to_string(high >> 16) + "." + std::to_string(high & 0xFFFF) + "." +
-                          std::to_string(low >> 16);
+    std::string version =
+        std::to_string(high >> 16) + "." + std::to_string(high & 0xFFFF) + "." + std::to_string(low >> 16);
     if ((low & 0xFFFF) != 0) version += "." + std::to_string(low & 0xFFFF);
     return version;
 }

@@ -55,7 +55,8 @@ public:
     std::uint32_t milliseconds(const std::string& word) const {
         std::string digits = lowerCase(word);
         std::int64_t scale = 1;
-        if (digits.size() > 2 && digits.ends_with("ms")) digits.resize(digits.size() - 2);
+        if (digits.size() > 2 && digits.ends_with("ms"))
+            digits.resize(digits.size() - 2);
         else if (digits.size() > 1 && digits.ends_with("s")) {
             digits.resize(digits.size() - 1);
             scale = 1000;
@@ -70,9 +71,7 @@ private:
     int line;
 };
 
-StepAction parsePeds(const LineParser& parser, const Words& words) {
-    return steps::SetPeds{parser.handles(words, 1)};
-}
+StepAction parsePeds(const LineParser& parser, const Words& words) { return steps::SetPeds{parser.handles(words, 1)}; }
 
 StepAction parsePlayer(const LineParser& parser, const Words& words) {
     parser.expectWordCount(words, 2, 2, "player HANDLE' or 'player none");
@@ -135,10 +134,17 @@ using StepParser = StepAction (*)(const LineParser&, const Words&);
 
 StepParser parserFor(const std::string& command) {
     static const std::pair<const char*, StepParser> table[] = {
-        {"peds", parsePeds},       {"player", parsePlayer},   {"unqualified", parseQualifying},
-        {"qualified", parseQualifying}, {"reported-count", parseReportedCount}, {"time", parseTime},
-        {"press", parseKeyMessage}, {"release", parseKeyMessage}, {"wait", parseWait},
-        {"tick", parseTick},       {"expect", parseExpect},
+        {"peds", parsePeds},
+        {"player", parsePlayer},
+        {"unqualified", parseQualifying},
+        {"qualified", parseQualifying},
+        {"reported-count", parseReportedCount},
+        {"time", parseTime},
+        {"press", parseKeyMessage},
+        {"release", parseKeyMessage},
+        {"wait", parseWait},
+        {"tick", parseTick},
+        {"expect", parseExpect},
     };
     for (const auto& [name, parser] : table)
         if (command == name) return parser;

@@ -13,17 +13,40 @@
 
 // One kind of step each; what it holds is what the line gave.
 namespace steps {
-struct SetPeds { std::vector<std::int32_t> handles; };
-struct SetPlayer { std::int32_t handle; };  // 0: no ped is the player's
-struct SetQualifying { std::vector<std::int32_t> handles; bool qualifies; };
-struct SetReportedCount { std::optional<std::int32_t> count; };  // none: the list's own size
-struct SetTime { std::uint32_t milliseconds; };
-struct SendKey { std::uint32_t keyCode; bool release; };
-struct Wait { std::uint32_t milliseconds; };
-struct RunTicks { std::int32_t count; };
-struct WriteSettings { std::string text; };
+struct SetPeds {
+    std::vector<std::int32_t> handles;
+};
+struct SetPlayer {
+    std::int32_t handle;
+};  // 0: no ped is the player's
+struct SetQualifying {
+    std::vector<std::int32_t> handles;
+    bool qualifies;
+};
+struct SetReportedCount {
+    std::optional<std::int32_t> count;
+};  // none: the list's own size
+struct SetTime {
+    std::uint32_t milliseconds;
+};
+struct SendKey {
+    std::uint32_t keyCode;
+    bool release;
+};
+struct Wait {
+    std::uint32_t milliseconds;
+};
+struct RunTicks {
+    std::int32_t count;
+};
+struct WriteSettings {
+    std::string text;
+};
 struct DeleteSettings {};
-struct ExpectMove { MeleeAction action; std::optional<std::vector<std::int32_t>> receivers; };
+struct ExpectMove {
+    MeleeAction action;
+    std::optional<std::vector<std::int32_t>> receivers;
+};
 struct ExpectNothing {};
 }  // namespace steps
 

@@ -56,8 +56,7 @@ bool sameHandles(std::vector<std::int32_t> got, std::vector<std::int32_t> wanted
 
 class Simulation {
 public:
-    Simulation(std::ostream& out, const SimulationOptions& options)
-        : out(out), options(options), scratch("sim") {
+    Simulation(std::ostream& out, const SimulationOptions& options) : out(out), options(options), scratch("sim") {
         resetModuleState();
         settingsPath = textFromPath(scratch.path / "Pellimore.ini");
 #ifdef _WIN32
@@ -91,8 +90,10 @@ private:
         note(std::string("world: ") + (step.qualifies ? "qualifying " : "not qualifying ") + handleList(step.handles));
     }
     void perform(const steps::SetReportedCount& step, const Scenario&, int) {
-        if (step.count) standinSetReportedPedCount(*step.count);
-        else standinClearReportedPedCount();
+        if (step.count)
+            standinSetReportedPedCount(*step.count);
+        else
+            standinClearReportedPedCount();
         note("world: ped count reported as " + (step.count ? std::to_string(*step.count) : std::string("listed")));
     }
     void perform(const steps::SetTime& step, const Scenario&, int) { standinSetTickCount(step.milliseconds); }
@@ -135,7 +136,8 @@ private:
         runScriptTick(snapshot, &observer);
         for (std::size_t index = 0; index < lastTick.fired.size(); ++index) {
             const bool last = index + 1 == lastTick.fired.size();
-            splitIntoVisits(lastTick.fired[index], last ? standinNativeCallCount() : lastTick.fired[index + 1].firstCall);
+            splitIntoVisits(lastTick.fired[index],
+                            last ? standinNativeCallCount() : lastTick.fired[index + 1].firstCall);
         }
         report();
     }
