@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 sample=$here/../../package/Pellimore.ini
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 cd "$work"
-failures=0 cases=0
+source "$here/../baseline_compare.sh"
 
 # The plug-in itself: the real module, or a stand-in file carrying only a version resource's fixed part.
 plugin() {
@@ -46,14 +46,8 @@ folder=settings_folder; game $folder; hook $folder; plugin $folder/Pellimore.asi
 mkdir not_a_game_folder
 
 for folder in complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder; do
-  cases=$((cases + 1))
   name=$(basename "$folder")
   actual=$("${runner[@]}" "$tool" doctor "$folder" 2>&1 | tr -d '\r' | tr '\\' '/'; echo "exit ${PIPESTATUS[0]}")
-  [ -n "${PELLIMORE_UPDATE_BASELINES:-}" ] && printf '%s\n' "$actual" >"$here/$name.expected"
-  if ! diff -u "$here/$name.expected" <(printf '%s\n' "$actual"); then
-    echo "FAIL: doctor on $folder differs from $name.expected"
-    failures=$((failures + 1))
-  fi
+  compare_with_baseline "$here/$name.expected" "$actual" "doctor on $folder"
 done
-echo "$((cases - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_comparisons

@@ -10,41 +10,28 @@ runner=("$@")
 [ -f "$tool" ] || { echo "FAIL: $tool does not exist"; exit 1; }
 run() { "${runner[@]}" "$tool" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 here=$(cd "$(dirname "$0")" && pwd)
-failures=0
-cases=0
-
-compare() {
-  local expected_file=$1 actual=$2
-  cases=$((cases + 1))
-  if [ -n "${PELLIMORE_UPDATE_BASELINES:-}" ]; then
-    printf '%s\n' "$actual" > "$expected_file"
-  fi
-  if ! diff -u "$expected_file" <(printf '%s\n' "$actual"); then
-    echo "FAIL: output differs from $expected_file"
-    failures=$((failures + 1))
-  fi
-}
+source "$here/../baseline_compare.sh"
 
 cd "$here/check"
 for sample in *.ini; do
   output=$(run check "$sample"); status=$?
-  compare "${sample%.ini}.expected" "$output
+  compare_with_baseline "${sample%.ini}.expected" "$output
 exit $status"
 done
 # The sample shipped to players, where it lives.
 output=$(cd "$here/../../package" && run check Pellimore.ini); status=$?
-compare "shipped_sample.expected" "$output
+compare_with_baseline "shipped_sample.expected" "$output
 exit $status"
 # A path that does not exist, and a directory.
 output=$(run check no-such-file.ini); status=$?
-compare "missing_file.expected" "$output
+compare_with_baseline "missing_file.expected" "$output
 exit $status"
 output=$(run check .); status=$?
-compare "directory.expected" "$output
+compare_with_baseline "directory.expected" "$output
 exit $status"
 # Usage errors.
 output=$(run check a.ini b.ini); status=$?
-compare "two_paths.expected" "$output
+compare_with_baseline "two_paths.expected" "$output
 exit $status"
 
 cd "$here/sim"
@@ -52,9 +39,8 @@ for scenario in *.scenario; do
   options=()
   [[ $scenario == *.trace.scenario ]] && options=(--trace)
   output=$(run sim "${options[@]}" "$scenario"); status=$?
-  compare "${scenario%.scenario}.expected" "$output
+  compare_with_baseline "${scenario%.scenario}.expected" "$output
 exit $status"
 done
 
-echo "$((cases - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_comparisons

@@ -11,7 +11,7 @@ tool=$(realpath "$1"); version=$2; shift 2
 runner=("$@")
 sample=$(realpath "$(dirname "$0")/../../package/Pellimore.ini")
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
-failures=0 cases=0
+source "$(dirname "$0")/../baseline_compare.sh"
 
 expect() {  # expect NAME EXIT_STATUS PATTERN OUTPUT STATUS
   cases=$((cases + 1))
@@ -44,5 +44,4 @@ expect "a bad option: a clear error, exit 2" 2 "unknown option '--nonsense'" "$o
 output=$(run "$work" "$tool" doctor --help); status=$?
 expect "help for each command" 0 "usage: pellimore doctor" "$output" $status
 
-echo "$((cases - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_comparisons
