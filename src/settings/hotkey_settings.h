@@ -47,7 +47,8 @@ inline constexpr BindingSource bindingSources[] = {
 inline constexpr int bindingSourceCount = static_cast<int>(std::size(bindingSources));
 
 // Every binding is loaded from somewhere: a field without a source fails the build.
-static_assert(sizeof(HotkeyBindings) == bindingSourceCount * sizeof(std::int32_t));
+static_assert(sizeof(HotkeyBindings) == bindingSourceCount * sizeof(std::int32_t),
+              "every HotkeyBindings field needs its row in bindingSources");
 
 // The settings key a binding is read from in this section.
 const char* effectiveSettingsKey(const BindingSource& source, const IniSection& section);
