@@ -60,9 +60,7 @@ MoveWords wordsFor(const BindingSource& source) {
         {"grappleThrowRight", "with the modifier held"},
         {"grappleThrowBackLeft", "with the modifier held"},
     };
-    MoveWords words{modifierPlayerName, ""};
-    for (const DispatchEntry& entry : dispatchTable)
-        if (entry.binding && entry.binding == source.binding) words.name = entry.playerName;
+    MoveWords words{playerNameOf(source), ""};
     for (const auto& [field, text] : descriptions)
         if (source.fieldName == std::string_view(field)) words.description = text;
     return words;
@@ -81,6 +79,7 @@ const char* stateName(BindingState state) {
         case BindingState::NeverFiresSharedKey: return "never-fires-shared-key";
         case BindingState::FiresOnlyWithoutModifier: return "fires-only-without-modifier";
         case BindingState::NeverFiresOnModifier: return "never-fires-on-modifier";
+        case BindingState::NeverFiresCodeZero: return "never-fires-code-zero";
     }
     return "";
 }

@@ -4,6 +4,8 @@
 #include "settings/hotkey_bindings.h"
 #include "test_support.h"
 
+#include <algorithm>
+
 namespace {
 
 class SettingsAnalysisTest : public PellimoreTest {
@@ -66,8 +68,37 @@ TEST_F(SettingsAnalysisTest, AnalysisTouchesNoModuleState) {
 
 TEST_F(SettingsAnalysisTest, UnreadablePathsFailWithAReason) {
     EXPECT_EQ(analyzeSettingsFile("no-such-file.ini").verdict, exitFailed);
-    EXPECT_EQ(analyzeSettingsFile("no-such-file.ini").fileError, "cannot open no-such-file.ini");
-    EXPECT_EQ(analyzeSettingsFile(".").fileError, ". is a directory, not a settings file");
+    EXPECT_EQ(analyzeSettingsFile("no-such-file.ini").fileError,
+              "cannot open no-such-file.ini: there is no such file, or it cannot be read");
+    EXPECT_EQ(analyzeSettingsFile(".").fileError, ". is a folder, not a settings file");
+    // Some other file dropped onto the tool gets one sentence, not a page of skipped lines.
+    EXPECT_EQ(analyze(std::string("MZ\x90\0\x03", 5))
+                  .fileError.rfind("Pellimore.ini is not Pellimore.ini: it is a program file", 0),
+              0u);
+    std::string readme;
+    for (int line = 0; line < 40; ++line) readme += "Some words of a readme about the keys, iXKey among them.\n";
+    EXPECT_NE(analyze(readme).fileError.find("is not Pellimore.ini: it has no [Pellimore] section"), std::string::npos);
+}
+
+// Values players write where a code belongs each get the code to write instead.
+TEST_F(SettingsAnalysisTest, KeyNamesHexAndCodeZeroGetTheCodeToWrite) {
+    const SettingsReport name = analyze("[Pellimore]\niXKey=88\niKnockout = K\n");
+    ASSERT_FALSE(name.warnings.empty());
+    EXPECT_NE(name.warnings.back().text.find("K is 75, so write iKnockout=75"), std::string::npos);
+
+    const SettingsReport commented = analyze("[Pellimore]\niXKey=88\n;iKnockout=81\n");
+    ASSERT_FALSE(commented.warnings.empty());
+    EXPECT_NE(commented.warnings.back().text.find("line 3 has it behind ';'"), std::string::npos);
+    EXPECT_NE(commented.warnings.back().text.find("iKnockout=-1 to switch Knock out off"), std::string::npos);
+
+    const SettingsReport zero = analyze(std::string(twelveKeySettingsText) +
+                                        "iXKey=0\niKnockout=0x51\niGrappleThrowRight=39\niGrappleThrowBackLeft=40\n");
+    EXPECT_EQ(zero.verdict, exitWithWarnings);
+    std::vector<FindingKind> kinds;
+    for (const auto& warning : zero.warnings) kinds.push_back(warning.kind);
+    EXPECT_NE(std::find(kinds.begin(), kinds.end(), FindingKind::HexNumber), kinds.end());
+    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), FindingKind::CodeZero), 2) << "the modifier and knockout";
+    EXPECT_EQ(zero.rows[1].state, BindingState::NeverFiresCodeZero);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ plugin() {
 le16() { printf '\\x%02X\\x%02X' $(($1 & 255)) $(($1 >> 8)); }
 
 game() { mkdir -p "$1" && touch "$1/RDR2.exe"; }
-hook() { touch "$1/ScriptHookRDR2.dll" "$1/dinput8.dll"; }
+hook() { printf 'MZ hook' >"$1/ScriptHookRDR2.dll"; printf 'MZ loader' >"$1/dinput8.dll"; }
 log() { printf '%s\r\n' "$@" >"$folder/ScriptHookRDR2.log"; }
 launched_log() {
   log "[19:02:10] INIT: Script Hook RDR2 v1.0.1491.17" \
@@ -44,8 +44,22 @@ touch "$folder/version.dll"; printf '\xEF\xBB\xBF[Pellimore]\r\niXKey=88\r\n' >"
 log "[19:02:11] INIT: Registering script 'Pellimore.asi' (0x00007FFB12340000)"
 folder=settings_folder; game $folder; hook $folder; plugin $folder/Pellimore.asi; mkdir $folder/Pellimore.ini
 mkdir not_a_game_folder
+# Windows' "Extract All" proposes a folder of the archive's name: the release one level too deep.
+folder=extracted_release; game $folder; hook $folder; mkdir -p $folder/Pellimore-1.0.0/Pellimore-tools
+plugin $folder/Pellimore-1.0.0/Pellimore.asi; cp "$sample" $folder/Pellimore-1.0.0/
+# Notepad's "Pellimore.ini.txt", a second download, and Explorer's copy of the module.
+folder=near_misses; game $folder; hook $folder; plugin $folder/Pellimore.asi; launched_log
+cp "$sample" "$folder/Pellimore.ini.txt"; cp "$sample" "$folder/Pellimore (1).ini"
+cp $folder/Pellimore.asi "$folder/Pellimore - Copy.asi"
+# Half-copied files: an empty hook and loader, and a module that is no library.
+folder=damaged; game $folder; touch $folder/ScriptHookRDR2.dll $folder/dinput8.dll
+echo "not a library" >$folder/Pellimore.asi; cp "$sample" $folder/
+# Program Files and letters outside English do not matter once the log shows Pellimore running.
+folder="Program Files/Jeux é/running"; game "$folder"; hook "$folder"; plugin "$folder/Pellimore.asi"
+cp "$sample" "$folder/"; launched_log
 
-for folder in complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder; do
+for folder in complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder \
+    extracted_release near_misses damaged "Program Files/Jeux é/running"; do
   name=$(basename "$folder")
   actual=$("${runner[@]}" "$tool" doctor "$folder" 2>&1 | tr -d '\r' | tr '\\' '/'; echo "exit ${PIPESTATUS[0]}")
   compare_with_baseline "$here/$name.expected" "$actual" "doctor on $folder"

@@ -22,6 +22,10 @@ done
 output=$(cd "$here/../../package" && run check Pellimore.ini); status=$?
 compare_with_baseline "shipped_sample.expected" "$output
 exit $status"
+# The player's readme dropped onto the tool: some other file, told in one sentence.
+output=$(cd "$here/../../package" && run check README.txt); status=$?
+compare_with_baseline "readme_dropped.expected" "$output
+exit $status"
 # A path that does not exist, and a directory.
 output=$(run check no-such-file.ini); status=$?
 compare_with_baseline "missing_file.expected" "$output

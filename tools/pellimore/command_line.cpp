@@ -118,20 +118,36 @@ int runDoctor(const std::vector<std::string>& arguments, std::ostream& out, std:
 }
 
 #ifdef _WIN32
-// Double-clicked with nothing to do: check the settings file of the game folder the tool sits in.
+// Double-clicked with nothing to do: check the settings file the game reads.
+// Outside the game folder, or with the release in a folder of its own inside
+// it, a file beside the tool is not the one the game reads: say so instead.
 int checkTheGamesSettings(std::ostream& out) {
     const fs::path here = toolDirectory();
-    const fs::path candidates[] = {here.parent_path() / "Pellimore.ini", here / "Pellimore.ini"};
-    for (const auto& candidate : candidates) {
-        std::error_code error;
-        if (!fs::exists(candidate, error)) continue;
-        out << "checking " << textFromPath(candidate) << "\n\n";
-        return checkSettingsFile(textFromPath(candidate), out);
+    const auto game = findGameFolder(here);
+    if (!game) {
+        out << "pellimore.exe is not inside the game folder: there is no RDR2.exe in " << textFromPath(here)
+            << " or the two folders above it, so the game never reads a Pellimore.ini from here.\n"
+               "Extract the Pellimore archive into the game folder (the folder with RDR2.exe), then double-click\n"
+               "pellimore.exe in the Pellimore-tools folder there. To check some other file, drop it onto "
+               "pellimore.exe.\n";
+        return exitFailed;
     }
-    out << "no Pellimore.ini found; looked in " << textFromPath(candidates[0]) << " and " << textFromPath(candidates[1])
-        << ".\nWithout it the game uses the default keys. To check another file, drop it onto pellimore.exe;\n"
-           "to check the installation, run: pellimore doctor\n";
-    return exitFailed;
+    if (here.parent_path() != *game && here != *game) {
+        // The release sits one folder too deep: the doctor names both folders and what to move.
+        const DoctorReport report = diagnoseGameFolder(*game);
+        printDoctorReport(report, out);
+        return report.exitStatus;
+    }
+    const fs::path settings = *game / "Pellimore.ini";
+    std::error_code error;
+    if (!fs::exists(settings, error)) {
+        out << "there is no Pellimore.ini in the game folder, " << textFromPath(*game)
+            << ", so the game uses the default keys.\nTo change them, open Pellimore-editor.html in this folder. "
+               "To check the whole installation, double-click doctor.cmd.\n";
+        return exitWithWarnings;
+    }
+    out << "checking " << textFromPath(settings) << ", the file the game reads\n\n";
+    return checkSettingsFile(textFromPath(settings), out);
 }
 #endif
 
@@ -149,8 +165,10 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     if (command == "doctor") return runDoctor(rest, out, err);
     if (command == "help" || command == "--help" || command == "-h") return out << overview, exitAllGood;
     if (command == "--version") return out << "pellimore " << PELLIMORE_VERSION << "\n", exitAllGood;
+    // A file or a folder dropped onto pellimore.exe: check the file, or the doctor on the folder.
     std::error_code error;
     if (rest.empty() && fs::is_regular_file(pathFromText(command), error)) return checkSettingsFile(command, out);
+    if (rest.empty() && fs::is_directory(pathFromText(command), error)) return runDoctor({command}, out, err);
     err << "pellimore: unknown command '" << command << "'\n\n" << overview;
     return exitFailed;
 }

@@ -21,6 +21,7 @@ enum class BindingState {
     NeverFiresSharedKey,       // an earlier move on the same key takes every release
     FiresOnlyWithoutModifier,  // an earlier throw on the same key takes it while the modifier is held
     NeverFiresOnModifier,      // a throw on the modifier's own key
+    NeverFiresCodeZero,        // code 0, which no key sends
 };
 
 struct BindingRow {
@@ -33,6 +34,9 @@ struct BindingRow {
     BindingState state = BindingState::Ok;
     std::string sharedWith;  // the earlier move, for the two shared-key states
 };
+
+// The name players know a binding by, as the editor lists it: "Knock out", "Modifier".
+std::string playerNameOf(const BindingSource& source);
 
 // The state as `pellimore check` words it ("never fires: same key as GrappleThrowFront").
 std::string bindingStateText(const BindingRow& row);

@@ -27,31 +27,46 @@ void printTable(const SettingsReport& report, std::ostream& out) {
     out << "  (GrappleChallengeFront is always on Numpad8, code 104)\n";
 }
 
+// The last line says the verdict in words; the exit status stays the process's own.
 void printVerdict(const SettingsReport& report, std::ostream& out) {
-    if (report.verdict == exitFailed) {
-        out << "result: the load fails (" << report.loadError << "); exit 2\n";
-    } else if (report.verdict == exitWithWarnings) {
-        const std::size_t count = report.warnings.size();
-        out << "result: loads, with " << count << " warning" << (count == 1 ? "" : "s") << "; exit 1\n";
-    } else {
-        out << "result: loads completely; exit 0\n";
-    }
+    const std::size_t count = report.warnings.size();
+    if (report.verdict == exitFailed)
+        out << "Result: the game stops reading this file part-way, so some moves keep their old keys: see the "
+               "point that says where it stops.\n";
+    else if (report.verdict == exitWithWarnings)
+        out << "Result: the game loads this file, but "
+            << (count == 1 ? "the point" : std::to_string(count) + " points") << " above "
+            << (count == 1 ? "does" : "do") << " not work as written.\n";
+    else
+        out << "Result: fine. The game loads every key from this file, and every move works as bound.\n";
+}
+
+// The load's own words, for modders: where it stopped and the conversion's message.
+void printLoadStop(const SettingsReport& report, std::ostream& out) {
+    for (const auto& row : report.rows)
+        if (!row.loaded) {
+            out << "the load stops at " << row.readFrom << " (" << report.loadError << "); " << row.source->fieldName
+                << " and every binding after it keep their previous codes\n";
+            return;
+        }
 }
 
 }  // namespace
 
 void printSettingsReport(const SettingsReport& report, std::ostream& out) {
     if (!report.fileError.empty()) {
-        out << "error: " << report.fileError << "\n";
+        out << "problem: " << report.fileError << "\n";
         return;
     }
     out << report.path << "\n\n";
-    printTable(report, out);
-    if (!report.warnings.empty()) out << "\n";
     for (const auto& warning : report.warnings)
         out << (warning.line ? "line " + std::to_string(warning.line) + ": " : std::string()) << warning.text << "\n";
-    if (!report.notes.empty()) out << "\n";
+    if (!report.warnings.empty()) out << "\n";
     for (const auto& note : report.notes) out << "note: " << note.text << "\n";
+    if (!report.notes.empty()) out << "\n";
+    out << "Details for modders: what the game loads, binding by binding\n";
+    printTable(report, out);
+    printLoadStop(report, out);
     out << "\n";
     printVerdict(report, out);
 }

@@ -19,10 +19,14 @@ enum class FindingKind {
     NoSection,            // no [Pellimore] at all
     TextAfterNumber,      // "88 X": the text after the number is ignored
     NotAKeyCode,          // outside 0..254: the move is off
+    CodeZero,             // code 0, which no key sends: the move cannot fire
+    HexNumber,            // "0x51" reads as 0: codes are decimal
     LoadStops,            // the value that ends the load
     SharedKey,            // a later move on an earlier move's key
     BoundToModifier,      // a throw on the modifier's own key
+    LargeFile,            // so large that reading it every frame costs time
     NumLock,              // a keypad key that changes code with Num Lock (a note)
+    GameKey,              // a key the game itself uses on foot (a note)
 };
 
 // The kind as the page knows it: "shared-key", "num-lock", ...

@@ -31,8 +31,8 @@ void surveyHeader(FileSurvey& survey, int line, const std::string& name, bool& i
     if (inSettingsSection && survey.headerLine == 0) survey.headerLine = line;
     if (!inSettingsSection && lowerCase(name) == lowerCase(settingsSectionName))
         survey.warnings.push_back(wholeFinding(FindingKind::SectionCase, line,
-                                               "section [" + shownAsText(name) + "] is not [" + settingsSectionName +
-                                                   "]: letter case matters, so the game ignores it"));
+                                               "[" + shownAsText(name) + "] must be written [" + settingsSectionName +
+                                                   "]: letter case matters, so the game skips this section"));
 }
 
 void surveySettingsKey(FileSurvey& survey, int line, const std::string& name, const std::string& value) {
@@ -40,22 +40,31 @@ void surveySettingsKey(FileSurvey& survey, int line, const std::string& name, co
     const std::string shown = shownAsText(name);
     if (!occurrences.empty())
         survey.warnings.push_back(wholeFinding(FindingKind::RepeatedKey, line,
-                                               "key '" + shown + "' was already given on line " +
+                                               shown + " was already set on line " +
                                                    std::to_string(occurrences.back().line) +
-                                                   "; the later value is used"));
+                                                   "; the game uses this later line"));
     occurrences.push_back({line, value});
     if (isReadKey(name)) return;
     const auto variant = caseVariantOf(name);
     survey.warnings.push_back(wholeFinding(
         variant ? FindingKind::KeyCase : FindingKind::UnknownKey, line,
-        variant ? "key '" + shown + "' is not '" + *variant + "': letter case matters, so the game never reads it"
-                : "key '" + shown + "' is not one the game reads; it is ignored"));
+        variant ? shown + " must be written " + *variant + ": letter case matters, so the game skips this line"
+                : shown + " is not a setting the game knows; it skips this line"));
+}
+
+// A comment that holds a setting ("; iKnockout=81"): a key the player switched off by hand.
+void noteCommentedKey(FileSurvey& survey, int line, const std::string& text) {
+    std::string name, value;
+    const std::size_t start = text.find_first_of(";#");
+    if (start == std::string::npos) return;
+    if (classifyLine(text.substr(start + 1), name, value) == IniLineKind::KeyValue && isReadKey(name))
+        survey.commentedKeys[name] = line;
 }
 
 void surveyInvalidLine(FileSurvey& survey, int line, const std::string& text) {
     survey.warnings.push_back(wholeFinding(
         FindingKind::InvalidLine, line,
-        "line is neither a header, a comment nor key = value; ignored" +
+        "the game skips this line: it is not [a section], a comment or name = value" +
             std::string(text.find('#') != std::string::npos ? " (comments start with ';', not '#')" : "")));
 }
 
@@ -78,42 +87,53 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
         lines.size() == 1)
         survey.warnings.push_back(
             wholeFinding(FindingKind::CarriageReturnsOnly, 0,
-                         "the file ends its lines with carriage returns alone; the game reads it as "
-                         "one single line, so nothing in it is loaded"));
-    if (looksLikeUtf16(rawBytes))
+                         "the lines of this file end with a lone carriage return, so the game reads it as "
+                         "one single line and loads nothing from it: open it in Notepad and save it again"));
+    survey.utf16 = looksLikeUtf16(rawBytes);
+    if (survey.utf16)
         survey.warnings.push_back(
             wholeFinding(FindingKind::Utf16, 0,
-                         "the file is saved as UTF-16 (Unicode); the game reads plain bytes and "
-                         "does not understand it. Save it as plain text, or UTF-8 without a BOM"));
+                         "the file is saved as \"Unicode\" (UTF-16), which the game cannot read: in Notepad "
+                         "choose File > Save As, set Encoding to \"UTF-8\" (not \"UTF-8 with BOM\") and save"));
     const bool marked = startsWithByteOrderMark(rawBytes);
-    if (marked)
-        survey.warnings.push_back(wholeFinding(FindingKind::ByteOrderMark, 1,
-                                               "the file starts with a UTF-8 byte-order mark; the game does not see "
-                                               "a section header on this line. Save the file without a BOM"));
-    bool inSettingsSection = false;
-    bool seenHeader = false;
     std::string name;
     std::string value;
+    survey.markHidesHeader = marked && !lines.empty() &&
+                             classifyLine(lines[0].substr(3), name, value) == IniLineKind::Section &&
+                             name == settingsSectionName;
+    survey.anyCaseHeader = survey.markHidesHeader;
+    if (marked)
+        survey.warnings.push_back(
+            wholeFinding(FindingKind::ByteOrderMark, 1,
+                         "the file starts with a byte-order mark (Notepad's \"UTF-8 with BOM\"), which "
+                         "hides [Pellimore] on this line from the game: in Notepad choose "
+                         "File > Save As, set Encoding to \"UTF-8\" and save"));
+    bool inSettingsSection = false;
+    bool seenHeader = false;
     for (std::size_t index = 0; index < lines.size(); ++index) {
         const int line = static_cast<int>(index + 1);
         switch (classifyLine(lines[index], name, value)) {
             case IniLineKind::Section:
                 seenHeader = true;
+                survey.anyCaseHeader = survey.anyCaseHeader || lowerCase(name) == lowerCase(settingsSectionName);
                 surveyHeader(survey, line, name, inSettingsSection);
                 break;
             case IniLineKind::KeyValue:
-                if (!seenHeader)
+                // Below a [Pellimore] hidden by a byte-order mark: fine once the mark is gone.
+                if (!seenHeader && !survey.markHidesHeader)
                     survey.warnings.push_back(wholeFinding(FindingKind::KeyAboveSection, line,
-                                                           "key '" + shownAsText(name) +
-                                                               "' stands above the first section header; "
-                                                               "the game ignores it"));
+                                                           shownAsText(name) +
+                                                               " stands above the first [section] line, so the "
+                                                               "game skips it: move it below [Pellimore]"));
                 else if (inSettingsSection)
                     surveySettingsKey(survey, line, name, value);
                 break;
             case IniLineKind::Invalid:
                 // The marked first line is explained by the warning above.
                 if (!(index == 0 && marked)) surveyInvalidLine(survey, line, lines[index]);
+                ++survey.invalidLines;
                 break;
+            case IniLineKind::Comment: noteCommentedKey(survey, line, lines[index]); break;
             default: break;
         }
     }
@@ -134,10 +154,14 @@ const char* findingKindName(FindingKind kind) {
         case FindingKind::NoSection: return "no-section";
         case FindingKind::TextAfterNumber: return "text-after-number";
         case FindingKind::NotAKeyCode: return "not-a-key-code";
+        case FindingKind::CodeZero: return "code-zero";
+        case FindingKind::HexNumber: return "hex-number";
         case FindingKind::LoadStops: return "load-stops";
         case FindingKind::SharedKey: return "shared-key";
         case FindingKind::BoundToModifier: return "bound-to-modifier";
+        case FindingKind::LargeFile: return "large-file";
         case FindingKind::NumLock: return "num-lock";
+        case FindingKind::GameKey: return "game-key";
     }
     return "";
 }

@@ -17,6 +17,11 @@ struct KeyLine {
 struct FileSurvey {
     std::map<std::string, std::vector<KeyLine>> sectionKeys;  // keys of [Pellimore], every occurrence
     int headerLine = 0;                                       // the first [Pellimore]
+    bool anyCaseHeader = false;                               // a [Pellimore] in any letter case
+    bool markHidesHeader = false;                             // a byte-order mark right before [Pellimore]
+    bool utf16 = false;                                       // saved as UTF-16: nothing else matters
+    int invalidLines = 0;                                     // lines that are no header, comment or key
+    std::map<std::string, int> commentedKeys;                 // "; iKnockout=81": the key, and its line
     std::vector<SettingsFinding> warnings;
 };
 

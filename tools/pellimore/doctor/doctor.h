@@ -6,6 +6,7 @@
 #include "pellimore/common/exit_status.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,11 +21,17 @@ struct Finding {
 struct DoctorReport {
     std::string folder;  // as the player gave it, or as found
     std::vector<Finding> findings;
+    bool pellimoreStarted = false;        // the hook's log shows its script starting
     ExitStatus exitStatus = exitAllGood;  // it loads but see the notes marked "check"; it cannot load
 };
 
-// The game folder to look at when none is given: the tool's own folder, or its
-// parent (the tools ship in a subfolder of the game folder), whichever holds RDR2.exe.
+// The game folder the tool stands in: its own folder or one of the two above it
+// (the tools ship in Pellimore-tools\, and "Extract All" adds a folder of the
+// release's name), whichever holds RDR2.exe first; none when no such folder does.
+std::optional<std::filesystem::path> findGameFolder(const std::filesystem::path& toolDirectory);
+
+// The folder the doctor looks at when none is given: the game folder found, or
+// the tool's own folder, which then gets the not-the-game-folder advice.
 std::filesystem::path defaultGameFolder(const std::filesystem::path& toolDirectory);
 
 DoctorReport diagnoseGameFolder(const std::filesystem::path& folder);

@@ -17,8 +17,13 @@ std::string shown(const fs::path& relative);
 
 void add(DoctorReport& report, Severity severity, const std::string& text);
 
-// The folders players copy files into by mistake; the hook's loader looks in none of them.
-inline const char* const misplacedFolders[] = {"bin", "scripts", "plugins"};
+// Where the entry with this name stands in the game folder's subfolders (one
+// level down: bin\, scripts\, or a folder "Extract All" made), relative to it.
+std::vector<fs::path> misplacedCopies(const fs::path& folder, const std::string& name);
+
+// Whether the file starts like a Windows program or library; an empty or
+// half-copied file does not.
+bool isWindowsLibrary(const fs::path& file);
 
 // One group of checks each; checkGame returns false when the folder is not the
 // game's, and the others would say nothing useful.
@@ -26,7 +31,9 @@ bool checkGame(DoctorReport& report, const fs::path& folder);
 void checkHook(DoctorReport& report, const fs::path& folder);
 void checkLoader(DoctorReport& report, const fs::path& folder);
 void checkPlugin(DoctorReport& report, const fs::path& folder);
+void checkPluginCopies(DoctorReport& report, const fs::path& folder);
 void checkSettings(DoctorReport& report, const fs::path& folder);
+void checkSettingsNames(DoctorReport& report, const fs::path& folder);
 void checkHostLog(DoctorReport& report, const fs::path& folder);
 void checkFolderPath(DoctorReport& report, const fs::path& folder);
 

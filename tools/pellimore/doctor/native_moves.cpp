@@ -20,7 +20,7 @@ std::vector<std::string> movesUsingNative(std::uint64_t hash) {
         applyMeleeAction(action, snapshot);
         for (std::int32_t call = 0; call < standinNativeCallCount(); ++call) {
             if (standinNativeCallAt(call).hash != hash) continue;
-            moves.emplace_back(meleeActionName(action));
+            moves.emplace_back(dispatchTable[index].playerName);
             break;
         }
     }

@@ -7,6 +7,6 @@
 #include <string>
 #include <vector>
 
-// The move names ("Knockout", ...) whose calls use the native; empty for a
+// The moves, as players know them ("Knock out", ...), whose calls use the native; empty for a
 // hash the moves never call.
 std::vector<std::string> movesUsingNative(std::uint64_t hash);
