@@ -1,17 +1,23 @@
 // The settings editor's page: it draws the moves and the keyboard and handles
 // input. Reading and writing the settings format is the plug-in's own code,
-// compiled to WebAssembly (editor_bridge.cpp): analyze, rewrite, the sample,
-// the key codes. Everything here is inside one function, so the page defines
-// no global that could shadow the browser's own.
+// compiled to WebAssembly (editor_bridge.cpp): analyze, rewrite, repairs, the
+// sample, the key codes. Everything here is inside one function, so the page
+// defines no global that could shadow the browser's own.
 (() => {
 'use strict';
 
 let keyboard = null;  // built once the runtime can tell the key codes
 let keyCodes = null;
-// Row states and finding kinds, as the analysis names them, that mean a move cannot fire as bound.
-const blockedStates = new Set(['never-fires-shared-key', 'fires-only-without-modifier', 'never-fires-on-modifier']);
+// Row states, as the analysis names them, that mean a move cannot fire as bound.
+const blockedStates = new Set(['never-fires-shared-key', 'fires-only-without-modifier', 'never-fires-on-modifier',
+  'never-fires-code-zero']);
+const verdictWords = { complete: 'loads completely', warnings: 'loads, but some moves do not work as written',
+  fails: 'the game stops reading it part-way' };
 
-const state = { original: null, fileName: 'a new Pellimore.ini', changes: new Map(), selected: null, analysis: null };
+// original: the bytes opened; now: what the game does with them; saved: what
+// the saved file will do, when saving changes anything.
+const state = { original: null, fileName: 'the shipped Pellimore.ini', changes: new Map(), selected: null,
+  now: null, saved: null, repairs: [] };
 const $ = (selector) => document.querySelector(selector);
 
 // Bytes in, bytes out: the page never turns the file into text, so nothing in it changes by accident.
@@ -21,14 +27,17 @@ function withBytes(bytes, call) {
   try { return call(pointer, bytes.length); } finally { Module._free(pointer); }
 }
 const resultBytes = (pointer) => Module.HEAPU8.slice(pointer, pointer + Module._editorResultLength());
-const analyze = (bytes) => JSON.parse(Module.UTF8ToString(withBytes(bytes, (p, n) => Module._editorAnalyze(p, n))));
-const moveName = (field) => state.analysis.rows.find((row) => row.field === field).name;
+const json = (pointer) => JSON.parse(Module.UTF8ToString(pointer));
+const analyze = (bytes) => json(withBytes(bytes, (p, n) => Module._editorAnalyze(p, n)));
+const repairsOf = (bytes) => json(withBytes(bytes, (p, n) => Module._editorRepairs(p, n)));
 const changeList = () => [...state.changes].map(([field, code]) => field + '=' + code).join(';');
 function savedBytes() {
   const changes = changeList();
   return withBytes(state.original, (p, n) => resultBytes(Module.ccall('editorRewrite', 'number',
     ['number', 'number', 'string'], [p, n, changes])));
 }
+const shown = () => state.saved || state.now;  // what the move list and the keyboard show
+const moveName = (field) => shown().rows.find((row) => row.field === field).name;
 
 function keyName(code) {
   if (code < 0 || code > keyCodes.lastKeyCode) return 'off';
@@ -38,24 +47,31 @@ function keyName(code) {
 
 function showPrompt(text) { $('[data-prompt]').textContent = text; }
 
+// Keyboard users keep their place: the list is rebuilt, the focus goes back to the same move.
+function keepFocusOnMove(field, render) {
+  const hadFocus = document.activeElement && document.activeElement.matches('[data-move]');
+  render();
+  if (hadFocus && field) $('[data-move="' + field + '"]').focus();
+}
+
 function bind(field, code) {
   state.changes.set(field, code);
   state.selected = null;
-  showPrompt(moveName(field) + ' is now on ' + keyName(code) + ' (' + code + ').');
-  refresh();
+  showPrompt(moveName(field) + ' is now on ' + keyName(code) + ' (' + code + '). Save when you are done.');
+  keepFocusOnMove(field, refresh);
 }
 
 function renderMoves(rows) {
   const list = $('[data-moves]');
-  list.replaceChildren(...rows.map((row) => {
+  list.replaceChildren(...rows.map((row, index) => {
     const button = document.createElement('button');
     button.type = 'button';
     button.dataset.move = row.field;
     button.setAttribute('aria-pressed', String(state.selected === row.field));
-    const current = document.createElement('span');
-    current.className = 'current';
-    current.textContent = keyName(row.code) + (row.loaded ? '' : ' (kept)');
-    button.append(current, row.name + (row.description ? ': ' + row.description : ''));
+    const part = (className, text) => Object.assign(document.createElement('span'), { className, textContent: text });
+    button.append(part('number', String(index + 1)),
+      part('what', row.name + (row.description ? ': ' + row.description : '')),
+      part('current', keyName(row.code) + (row.loaded ? '' : ' (kept)')));
     button.addEventListener('click', () => select(row.field));
     const item = document.createElement('li');
     item.append(button);
@@ -65,13 +81,14 @@ function renderMoves(rows) {
 
 function select(field) {
   state.selected = state.selected === field ? null : field;
-  showPrompt(state.selected ? 'Press the key for "' + moveName(field) + '" now, click it on the keyboard, or type a ' +
-    'code (Esc cancels; Tab moves on; Enter and Space press buttons, so type 13 or 32 for those keys).' : '');
-  renderMoves(state.analysis.rows);
+  showPrompt(state.selected ? 'Now press the key for "' + moveName(field) + '", click it on the keyboard, or type ' +
+    'its code below. Esc cancels. (Enter and Space press buttons: type 13 or 32 for those keys.)' : '');
+  keepFocusOnMove(field, () => renderMoves(shown().rows));
 }
 
 function buildKeyboard() {
   const board = $('[data-keyboard]');
+  board.replaceChildren();
   for (const rows of Object.values(keyboard.blocks)) {
     const block = document.createElement('div');
     block.className = 'block';
@@ -99,55 +116,74 @@ function keyElement(entry) {
   button.dataset.code = entry.code;
   button.dataset.vk = entry.vk;
   button.dataset.label = entry.label;
+  button.dataset.name = entry.name;
   button.style.setProperty('--w', entry.width);
   button.addEventListener('click', () => {
     if (state.selected) bind(state.selected, entry.vk);
-    else showPrompt(entry.label + ' (' + entry.vk + '): ' + (button.dataset.moves || 'no move') +
+    else showPrompt(entry.name + ' (' + entry.vk + '): ' + (button.dataset.moves || 'no move') +
       '. Choose a move first to put it on this key.');
   });
   return button;
 }
 
-// What each key does: its moves, the modifier, the fixed challenge, and why a move there cannot work.
+// "5", "5,12", or "5+2" when more than two moves share a key: short enough for any key.
+function moveNumbers(numbers) {
+  return numbers.length > 2 ? numbers[0] + '+' + (numbers.length - 1) : numbers.join(',');
+}
+
+// What each key does: its moves (by number), the modifier, the fixed challenge, and why a move there cannot work.
 function markKeys(rows) {
   for (const button of document.querySelectorAll('.key')) {
     const vk = Number(button.dataset.vk);
-    const here = rows.filter((row) => row.code === vk);
-    const moves = here.map((row) => row.name);
-    if (vk === keyCodes.challenge) moves.push('Challenge (fixed)');
-    const troubled = here.some((row) => blockedStates.has(row.state));
-    const keypad = keyboard.isKeypad(vk) && moves.length > 0;
-    const tags = [troubled ? '! see below' : '', keypad ? 'Num Lock on' : ''].filter(Boolean);
-    button.className = 'key' + (moves.length ? ' bound' : '') + (here.some((r) => r.field === 'xKey') ? ' modifier' : '') +
-      (vk === keyCodes.challenge ? ' fixed' : '') + (troubled ? ' problem' : '');
-    button.dataset.moves = moves.join(', ');
-    button.innerHTML = '';
-    // (No destructuring in for-of here: the page's JavaScript minifier mangles it.)
-    [['cap', button.dataset.label], ['moves-on', moves.join(', ')], ['tag', tags.join(' ')]].forEach((part) => {
-      const span = document.createElement('span');
-      span.className = part[0];
-      span.textContent = part[1];
-      button.append(span);
-    });
-    button.setAttribute('aria-label', button.dataset.label + (moves.length ? ': ' + moves.join(', ') : '') +
-      (tags.length ? ' (' + tags.join(', ') + ')' : ''));
+    const here = rows.map((row, index) => ({ row, number: index + 1 })).filter((item) => item.row.code === vk);
+    const names = here.map((item) => item.row.name);
+    const numbers = here.filter((item) => item.row.field !== 'xKey').map((item) => item.number);
+    const modifier = here.some((item) => item.row.field === 'xKey');
+    const fixed = vk === keyCodes.challenge;
+    if (fixed) names.push('Grapple challenge (fixed)');
+    const troubled = here.some((item) => blockedStates.has(item.row.state));
+    const keypad = keyboard.isKeypad(vk) && names.length > 0;
+    button.className = 'key' + (names.length ? ' bound' : '') + (modifier ? ' modifier' : '') +
+      (fixed ? ' fixed' : '') + (troubled ? ' problem' : '');
+    button.dataset.moves = names.join(', ');
+    const marks = [modifier ? 'M' : '', fixed ? 'C' : '', moveNumbers(numbers)].filter(Boolean).join(' ');
+    const tags = [troubled ? '!' : '', keypad ? 'NL' : ''].filter(Boolean).join(' ');
+    const part = (className, text) => Object.assign(document.createElement('span'), { className, textContent: text });
+    button.replaceChildren(part('cap', button.dataset.label), part('moves-on', marks), part('tag', tags));
+    const why = [troubled ? 'a move here cannot fire as bound' : '', keypad ? 'needs Num Lock on' : '']
+      .filter(Boolean).join('; ');
+    const text = button.dataset.name + (names.length ? ': ' + names.join(', ') : '') + (why ? ' (' + why + ')' : '');
+    button.title = text;
+    button.setAttribute('aria-label', text);
   }
 }
 
+function showVerdict(selector, attribute, analysis) {
+  const element = $(selector);
+  element.setAttribute(attribute, analysis.verdict);
+  element.textContent = verdictWords[analysis.verdict];
+}
 
 function refresh() {
-  const analysis = analyze(savedBytes());
-  state.analysis = analysis;
-  const verdict = $('[data-verdict]');
-  verdict.dataset.verdict = analysis.verdict;
-  verdict.textContent = { complete: 'loads completely', warnings: 'loads, with warnings', fails: 'the load fails' }[analysis.verdict];
-  $('[data-file-name]').textContent = '(' + state.fileName + (state.changes.size ? ', with your changes' : '') + ')';
-  renderMoves(analysis.rows);
-  markKeys(analysis.rows);
-  const problems = analysis.findings.length ? analysis.findings.map((finding) => (finding.note ? 'note: ' : '') + finding.text)
-    : ['Nothing: every move works as bound.'];
-  $('[data-problems]').replaceChildren(...problems.map((text) => Object.assign(document.createElement('li'), { textContent: text })));
-  $('[data-report]').textContent = analysis.report;
+  const saved = savedBytes();
+  state.now = analyze(state.original);
+  const differs = saved.length !== state.original.length || saved.some((byte, index) => byte !== state.original[index]);
+  state.saved = differs ? analyze(saved) : null;
+  state.repairs = repairsOf(state.original);
+  showVerdict('[data-verdict]', 'data-verdict', state.now);
+  $('[data-file-name]').textContent = state.fileName;
+  $('[data-saved-line]').hidden = !state.saved;
+  if (state.saved) showVerdict('[data-saved-verdict]', 'data-saved-verdict', state.saved);
+  $('[data-repairs]').textContent = state.repairs.length ? '(' + state.repairs.join('; ') + ')' : '';
+  renderMoves(shown().rows);
+  markKeys(shown().rows);
+  $('[data-problems-heading]').textContent = state.saved ? 'What will not work as written, once saved'
+    : 'What does not work as written';
+  const findings = shown().findings.map((finding) => (finding.note ? 'Note: ' : '') + finding.text);
+  const problems = findings.length ? findings : ['Nothing: every move works as bound.'];
+  $('[data-problems]').replaceChildren(...problems.map((text) => Object.assign(document.createElement('li'),
+    { textContent: text })));
+  $('[data-report]').textContent = shown().report;
 }
 
 function openBytes(bytes, name) {
@@ -155,7 +191,7 @@ function openBytes(bytes, name) {
   state.fileName = name;
   state.changes.clear();
   state.selected = null;
-  showPrompt('');
+  showPrompt('Choose a move on the left, then press its new key.');
   refresh();
 }
 
@@ -167,11 +203,13 @@ function save() {
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
-  showPrompt('Saved. Put Pellimore.ini into the folder with RDR2.exe.');
+  showPrompt('Saved as a download: your browser put Pellimore.ini in its downloads folder (if one was there ' +
+    'already, the new one may be named "Pellimore (1).ini"). Move it into the game folder, beside RDR2.exe, ' +
+    'named exactly Pellimore.ini, replacing the old one.');
 }
 
 function onKey(event) {
-  if (!state.selected || event.key === 'Tab' || event.target.matches('input')) return;
+  if (!state.selected || event.key === 'Tab' || event.target.matches('input, select')) return;
   // Enter and Space press the focused button, so the page works by keyboard alone; type 13 or 32 to bind them.
   if ((event.key === 'Enter' || event.key === ' ') && event.target.matches('button')) return;
   event.preventDefault();
@@ -181,24 +219,50 @@ function onKey(event) {
   const field = state.selected;
   bind(field, code);
   if (keyboard.isLayoutDependent(event))
-    showPrompt(moveName(field) + ' is now on code ' + code + '. This key prints other characters on other keyboard ' +
-      'layouts; the game goes by the code, so check it on the picture.');
+    showPrompt(moveName(field) + ' is now on code ' + code + '. This key prints other characters on other ' +
+      'keyboard layouts; the game goes by the code, so check it on the picture with your layout chosen.');
+}
+
+// A typed code: a whole number from -1 (off) to the last key code, or a sentence saying why not.
+function setTypedCode() {
+  const text = $('[data-code-input]').value.trim();
+  if (!state.selected) return showPrompt('Choose a move first, then type its code.');
+  if (!/^-?\d+$/.test(text) || Number(text) < -1 || Number(text) > keyCodes.lastKeyCode)
+    return showPrompt('"' + text + '" is not a key code: type a whole number from 1 to ' + keyCodes.lastKeyCode +
+      ', or -1 to switch the move off.');
+  if (Number(text) === 0) return showPrompt('No key sends code 0: type the code of a key, or -1 to switch it off.');
+  bind(state.selected, Number(text));
 }
 
 async function readFile(file) { openBytes(new Uint8Array(await file.arrayBuffer()), file.name); }
 
-function setUp() {
-  keyCodes = JSON.parse(Module.UTF8ToString(Module._editorKeyCodes()));
-  keyboard = makePellimoreKeyboard(keyCodes);
+// The layout the browser's language suggests, until the player picks one.
+function guessLayout() {
+  const language = (navigator.language || '').toLowerCase();
+  if (language === 'en-gb' || language === 'en-ie') return 'uk';
+  if (language.startsWith('de')) return 'de';
+  if (language.startsWith('fr')) return 'fr';
+  return 'us';
+}
+
+function useLayout(name) {
+  keyboard = makePellimoreKeyboard(keyCodes, name);
   buildKeyboard();
+  if (state.original) refresh();
+}
+
+function setUp() {
+  keyCodes = json(Module._editorKeyCodes());
+  $('[data-version]').textContent = Module.UTF8ToString(Module._editorVersion());
+  $('[data-layout]').value = guessLayout();
+  useLayout($('[data-layout]').value);
   const sample = () => resultBytes(Module._editorShippedSample());
+  $('[data-layout]').addEventListener('change', (event) => useLayout(event.target.value));
   $('[data-open]').addEventListener('change', (event) => event.target.files[0] && readFile(event.target.files[0]));
   $('[data-save]').addEventListener('click', save);
-  $('[data-new]').addEventListener('click', () => openBytes(sample(), 'a new Pellimore.ini'));
-  $('[data-code-set]').addEventListener('click', () => {
-    const code = Number($('[data-code-input]').value);
-    if (state.selected && Number.isInteger(code)) bind(state.selected, code);
-  });
+  $('[data-new]').addEventListener('click', () => openBytes(sample(), 'the shipped Pellimore.ini'));
+  $('[data-code-set]').addEventListener('click', setTypedCode);
+  $('[data-code-input]').addEventListener('keydown', (event) => event.key === 'Enter' && setTypedCode());
   $('[data-switch-off]').addEventListener('click', () => state.selected && bind(state.selected, -1));
   $('[data-cancel]').addEventListener('click', () => state.selected && select(state.selected));
   document.addEventListener('keydown', onKey);
@@ -207,7 +271,7 @@ function setUp() {
     event.preventDefault();
     if (event.dataTransfer.files[0]) readFile(event.dataTransfer.files[0]);
   });
-  openBytes(sample(), 'a new Pellimore.ini');
+  openBytes(sample(), 'the shipped Pellimore.ini');
 }
 
 // Called through the runtime's ready hook (editor_ready.js).

@@ -169,10 +169,23 @@ EMSCRIPTEN_KEEPALIVE const char* editorShippedSample() {
 
 // What `pellimore check` says of these bytes, as JSON: verdict, the printed report, rows, findings.
 EMSCRIPTEN_KEEPALIVE const char* editorAnalyze(const char* bytes, int length) {
-    result =
-        reportJson(analyzeSettingsBytes(std::string_view(bytes, static_cast<std::size_t>(length)), "Pellimore.ini"));
+    result = reportJson(analyzeSettingsBytes(std::string_view(bytes, static_cast<std::size_t>(length)), "This file"));
     return result.c_str();
 }
+
+// What saving repairs in these bytes, as a JSON list of sentences.
+EMSCRIPTEN_KEEPALIVE const char* editorRepairs(const char* bytes, int length) {
+    result = "[";
+    for (const auto& repair : repairsOnSave(std::string_view(bytes, static_cast<std::size_t>(length)))) {
+        if (result.size() > 1) result += ',';
+        appendJsonString(result, repair);
+    }
+    result += "]";
+    return result.c_str();
+}
+
+// The release's version, as the player's readme and pellimore.exe give it.
+EMSCRIPTEN_KEEPALIVE const char* editorVersion() { return PELLIMORE_VERSION; }
 
 // The key codes the page reasons about, as JSON, so they are written once.
 EMSCRIPTEN_KEEPALIVE const char* editorKeyCodes() {

@@ -75,6 +75,43 @@ Layout findLines(const std::vector<RawLine>& lines, const std::vector<BindingCha
     return layout;
 }
 
+// UTF-16 text (little-endian unless its byte-order mark says otherwise) as UTF-8.
+std::string utf8FromUtf16(std::string_view bytes) {
+    bool bigEndian = bytes.starts_with("\xFE\xFF");
+    if (bigEndian || bytes.starts_with("\xFF\xFE")) bytes.remove_prefix(2);
+    std::string text;
+    const auto unitAt = [&](std::size_t at) {
+        const auto first = static_cast<unsigned char>(bytes[at]), second = static_cast<unsigned char>(bytes[at + 1]);
+        return static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    };
+    for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
+        char32_t point = unitAt(at);
+        if (point >= 0xD800 && point < 0xDC00 && at + 3 < bytes.size()) {
+            const char32_t low = unitAt(at + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                point = 0x10000 + ((point - 0xD800) << 10) + (low - 0xDC00);
+                at += 2;
+            }
+        }
+        if (point < 0x80) {
+            text += static_cast<char>(point);
+        } else if (point < 0x800) {
+            text += static_cast<char>(0xC0 | point >> 6);
+            text += static_cast<char>(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            text += static_cast<char>(0xE0 | point >> 12);
+            text += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+            text += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            text += static_cast<char>(0xF0 | point >> 18);
+            text += static_cast<char>(0x80 | (point >> 12 & 0x3F));
+            text += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+            text += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return text;
+}
+
 std::string dominantLineEnd(const std::vector<RawLine>& lines) {
     for (const auto& line : lines)
         if (!line.end.empty()) return line.end;
@@ -84,6 +121,10 @@ std::string dominantLineEnd(const std::vector<RawLine>& lines) {
 }  // namespace
 
 std::string rewriteSettings(std::string_view original, const std::vector<BindingChange>& changes) {
+    if (looksLikeUtf16(original)) {
+        const std::string plain = utf8FromUtf16(original);
+        return rewriteSettings(plain, changes);
+    }
     if (startsWithByteOrderMark(original)) original.remove_prefix(3);
     std::vector<RawLine> lines = rawLines(original);
     const Layout layout = findLines(lines, changes);
@@ -110,4 +151,11 @@ std::string rewriteSettings(std::string_view original, const std::vector<Binding
     std::string result;
     for (const auto& line : lines) result += line.text + line.end;
     return result;
+}
+
+std::vector<std::string> repairsOnSave(std::string_view original) {
+    if (looksLikeUtf16(original))
+        return {"saving turns the file from \"Unicode\" (UTF-16), which the game cannot read, into plain text"};
+    if (startsWithByteOrderMark(original)) return {"saving removes the byte-order mark that hides [Pellimore]"};
+    return {};
 }

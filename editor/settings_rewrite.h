@@ -19,5 +19,10 @@ struct BindingChange {
 // occurrence in [Pellimore]): the value's leading number is replaced, the rest
 // of the line stays. A key the file lacks is added at the end of its first
 // [Pellimore] block (a new block at the end when there is none). A UTF-8
-// byte-order mark, which hides the section from the game, is dropped.
+// byte-order mark, which hides the section from the game, is dropped, and a
+// file saved as UTF-16, which the game cannot read, becomes plain UTF-8.
 std::string rewriteSettings(std::string_view original, const std::vector<BindingChange>& changes);
+
+// What saving repairs in these bytes, in a player's words ("saving removes the
+// byte-order mark that hides [Pellimore]"); empty when it repairs nothing.
+std::vector<std::string> repairsOnSave(std::string_view original);

@@ -9,7 +9,7 @@ set -euo pipefail
 archive=$1 scenarios=$2
 [ -f "$archive" ] || { echo "FAIL: $archive was not built"; exit 1; }
 contents=$(unzip -Z1 "$archive" | grep -v '/$' | sort | tr '\n' ' ')
-expected=$( { printf '%s\n' Pellimore.asi Pellimore.ini README.txt SHA256SUMS.txt \
+expected=$( { printf '%s\n' Pellimore.asi Pellimore.ini README.txt CHANGELOG.txt SHA256SUMS.txt \
     Pellimore-tools/pellimore.exe Pellimore-tools/doctor.cmd \
     Pellimore-tools/Pellimore-editor.html
   for scenario in "$scenarios"/*.scenario; do echo "Pellimore-tools/scenarios/$(basename "$scenario")"; done; } | sort | tr '\n' ' ')
@@ -40,6 +40,19 @@ for dll in $tool_dlls; do
     kernel32.dll|msvcrt.dll|user32.dll|advapi32.dll|shell32.dll) ;;
     *) echo "FAIL: pellimore.exe needs $dll, which players do not have"; exit 1 ;;
   esac
+done
+# Notepad shows lines only where they end the Windows way; the player sees the version.
+for text in README.txt CHANGELOG.txt Pellimore.ini; do
+  if grep -q -v $'\r$' "$scratch/$text"; then echo "FAIL: $text has lines without Windows line ends"; exit 1; fi
+done
+version=$(basename "$archive" .zip); version=${version#Pellimore-}
+grep -q "Pellimore $version" "$scratch/README.txt" || { echo "FAIL: README.txt does not name version $version"; exit 1; }
+# The tool's file properties show its version, as the module's do.
+utf16() { printf '%s' "$1" | sed 's/\./\\./g; s/\\*./&\\x00/g'; }
+for binary in Pellimore.asi Pellimore-tools/pellimore.exe; do
+  if ! LC_ALL=C grep -q -a -P "$(utf16 ProductVersion)\\x00\\x00$(utf16 "$version")" "$scratch/$binary"; then
+    echo "FAIL: $binary carries no version resource for $version"; exit 1
+  fi
 done
 echo "package ok: $contents"
 echo "Pellimore.asi: $size bytes, no debug sections; pellimore.exe imports only $tool_dlls; checksums match"

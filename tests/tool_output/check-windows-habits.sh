@@ -23,20 +23,34 @@ expect() {  # expect NAME EXIT_STATUS PATTERN OUTPUT STATUS
 run() { (cd "$1" && shift && "${runner[@]}" "$@" 2>&1 | tr -d '\r'; exit "${PIPESTATUS[0]}"); }
 
 mkdir -p "$work/Jeux é/Pellimore-tools" "$work/empty/Pellimore-tools"
+touch "$work/Jeux é/RDR2.exe"
 cp "$sample" "$work/Jeux é/"
-cp "$tool" "$work/Jeux é/Pellimore-tools/"
+cp "$tool" "$(dirname "$sample")/doctor.cmd" "$work/Jeux é/Pellimore-tools/"
 cp "$tool" "$work/empty/Pellimore-tools/"
+# "Extract All" as Windows proposes it: the release in a folder of its own inside the game folder.
+release="$work/Jeux é/Pellimore-$version"
+mkdir -p "$release/Pellimore-tools"
+cp "$sample" "$release/"; printf 'MZ' >"$release/Pellimore.asi"
+cp "$tool" "$(dirname "$sample")/doctor.cmd" "$release/Pellimore-tools/"
 
 output=$(run "$work" "$tool" "Jeux é/Pellimore.ini"); status=$?
-expect "a file dropped onto the tool is checked, non-ASCII path" 0 "result: loads completely" "$output" $status
+expect "a file dropped onto the tool is checked, non-ASCII path" 0 "Result: fine" "$output" $status
+output=$(run "$work" "$tool" "Jeux é"); status=$?
+expect "a folder dropped onto the tool gets the doctor" 2 "ok     RDR2.exe: this is the game folder" "$output" $status
 output=$(run "$work" "Jeux é/Pellimore-tools/pellimore.exe"); status=$?
-expect "double-clicked: the game folder's file" 0 "checking .*Jeux é.*Pellimore.ini" "$output" $status
+expect "double-clicked: the game folder's file" 0 "checking .*Jeux é.*Pellimore.ini, the file the game reads" \
+  "$output" $status
 output=$(run "$work" "empty/Pellimore-tools/pellimore.exe"); status=$?
-expect "double-clicked with no settings file: says where it looked" 2 "no Pellimore.ini found; looked in" "$output" $status
-touch "$work/Jeux é/RDR2.exe"
-cp "$(dirname "$sample")/doctor.cmd" "$work/Jeux é/Pellimore-tools/"
+expect "double-clicked outside the game folder: never fine" 2 "pellimore.exe is not inside the game folder" \
+  "$output" $status
+output=$(run "$work" "Jeux é/Pellimore-$version/Pellimore-tools/pellimore.exe"); status=$?
+expect "double-clicked in a release extracted into its own folder: what to move where" 2 \
+  "Pellimore.asi is in Pellimore-$version\\\\, a folder inside the game folder" "$output" $status
 output=$(run "$work" cmd /c 'Jeux é\Pellimore-tools\doctor.cmd'); status=$?
 expect "doctor.cmd: the game folder above the tools" 2 "ok     RDR2.exe: this is the game folder" "$output" $status
+output=$(run "$work" cmd /c "Jeux é\\Pellimore-$version\\Pellimore-tools\\doctor.cmd"); status=$?
+expect "doctor.cmd in a release extracted into its own folder finds the game two folders up" 2 \
+  "move Pellimore.asi and Pellimore.ini from Pellimore-$version into the game folder" "$output" $status
 output=$(run "$work" "$tool" --version); status=$?
 expect "--version" 0 "^pellimore $version$" "$output" $status
 output=$(run "$work" "$tool" check --nonsense); status=$?
