@@ -78,15 +78,17 @@ const makePellimoreKeyboard = (codes, layoutName) => {
     [key('ArrowLeft', '\u2190', 37, 1, 'Left'), key('ArrowDown', '\u2193', 40, 1, 'Down'),
       key('ArrowRight', '\u2192', 39, 1, 'Right')],
   ];
-  const pad = (n) => key('Numpad' + n, 'Num ' + n, codes.firstKeypadDigit + n);
+  // The keypad block shows its keys' own symbols; their names ("Num 7") appear in prompts and tooltips.
+  const pad = (n) => key('Numpad' + n, String(n), codes.firstKeypadDigit + n, 1, 'Num ' + n);
+  const padKey = (code, symbol, vk, width = 1) => key(code, symbol, vk, width, 'Num ' + symbol);
   const numpad = [
     [gap(4)],
-    [key('NumLock', 'NumLk', 144), key('NumpadDivide', 'Num /', 111), key('NumpadMultiply', 'Num *', 106),
-      key('NumpadSubtract', 'Num -', 109)],
-    [pad(7), pad(8), pad(9), key('NumpadAdd', 'Num +', 107)],
+    [key('NumLock', 'Lock', 144, 1, 'Num Lock'), padKey('NumpadDivide', '/', 111), padKey('NumpadMultiply', '*', 106),
+      padKey('NumpadSubtract', '-', 109)],
+    [pad(7), pad(8), pad(9), padKey('NumpadAdd', '+', 107)],
     [pad(4), pad(5), pad(6), gap(1)],
     [pad(1), pad(2), pad(3), key('NumpadEnter', 'Enter', 13)],
-    [key('Numpad0', 'Num 0', codes.firstKeypadDigit, 2), key('NumpadDecimal', 'Num .', 110), gap(1)],
+    [key('Numpad0', '0', codes.firstKeypadDigit, 2, 'Num 0'), padKey('NumpadDecimal', '.', 110), gap(1)],
   ];
 
   const byCode = new Map();

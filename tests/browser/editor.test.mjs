@@ -1,7 +1,8 @@
 // Pellimore-editor.html in Debian's headless Chromium, opened from disk with
-// no server: its verdicts agree with `pellimore check`, keys bound by key
-// presses save into a file that loads completely, and saving an opened file
-// changes the changed value and nothing else.
+// no server: its verdicts agree with `pellimore check` about the file as the
+// game reads it, keys bound by key presses save into a file that loads
+// completely, saving an opened file changes the changed value and nothing
+// else, and the page fits the commonest windows with nothing cut off.
 // Environment: PELLIMORE_EDITOR (the page), PELLIMORE_TOOL (the native
 // pellimore), PELLIMORE_OUTPUT (where the screenshot goes).
 import { after, before, test } from 'node:test';
@@ -30,8 +31,8 @@ before(async () => {
 });
 after(async () => browser && browser.close());
 
-async function openEditor() {
-  const context = await browser.newContext({ acceptDownloads: true, viewport: { width: 1500, height: 1100 } });
+async function openEditor(viewport = { width: 1500, height: 1100 }) {
+  const context = await browser.newContext({ acceptDownloads: true, viewport });
   // No network at all: the page must carry everything it needs.
   await context.route(/^(?!file:)/, (route) => route.abort());
   const page = await context.newPage();
@@ -80,7 +81,7 @@ test('keys bound by key presses save into a file that loads completely', async (
     await page.click(`[data-move="${move}"]`);
     await page.keyboard.press(key);
   }
-  assert.equal(await page.getAttribute('[data-verdict]', 'data-verdict'), 'complete');
+  assert.equal(await page.getAttribute('[data-saved-verdict]', 'data-saved-verdict'), 'complete');
   const saved = await saveFile(page, 'bound.ini');
   assert.ok(!readFileSync(saved).subarray(0, 3).equals(Buffer.from([0xef, 0xbb, 0xbf])), 'no byte-order mark');
   const check = checkStatus(saved);
@@ -103,3 +104,99 @@ test("saving an opened file changes that one value and keeps every other byte", 
   const saved = readFileSync(await saveFile(page, 'changed.ini'), 'binary');
   assert.equal(saved, original.replace('iKnockout = 81 ; Q', 'iKnockout = 76 ; Q'));
 });
+
+test('a byte-order mark before a complete file: the page says the game loads nothing now, and what saving repairs', async () => {
+  const { page, errors } = await openEditor();
+  const sample = join(repository, 'tests', 'tool_output', 'check', 'complete_with_bom.ini');
+  assert.equal(await openFile(page, sample), 'fails');
+  assert.equal(checkStatus(sample).status, 2);
+  assert.equal(await page.getAttribute('[data-saved-verdict]', 'data-saved-verdict'), 'complete');
+  assert.match(await page.textContent('[data-repairs]'), /removes the byte-order mark that hides \[Pellimore\]/);
+  const saved = readFileSync(await saveFile(page, 'repaired.ini'));
+  assert.notDeepEqual([...saved.subarray(0, 3)], [0xef, 0xbb, 0xbf]);
+  assert.equal(checkStatus(join(scratch, 'repaired.ini')).status, 0);
+  assert.match(await page.textContent('[data-prompt]'), /downloads folder.*Pellimore \(1\)\.ini.*beside RDR2\.exe/);
+  assert.deepEqual(errors, []);
+});
+
+test('a UTF-16 file is saved as plain text the game can read', async () => {
+  const { page } = await openEditor();
+  await openFile(page, join(repository, 'tests', 'tool_output', 'check', 'utf16.ini'));
+  assert.match(await page.textContent('[data-repairs]'), /into plain text/);
+  const saved = readFileSync(await saveFile(page, 'from-utf16.ini'));
+  assert.ok(!saved.includes(0), 'no NUL bytes');
+  assert.ok(saved.toString('latin1').startsWith('[Pellimore]\r\niXKey=88\r\n'), saved.toString('latin1'));
+});
+
+test('problems name moves as the list does', async () => {
+  const { page } = await openEditor();
+  await openFile(page, join(repository, 'tests', 'tool_output', 'check', 'silent_mistakes.ini'));
+  const problems = await page.textContent('[data-problems]');
+  assert.match(problems, /Throw right and Throw left are both on/);
+  assert.doesNotMatch(problems, /GrappleThrow|grappleFront|stoi/);
+});
+
+test('a typed code outside -1..254, or not a whole number, is refused with a sentence', async () => {
+  const { page, errors } = await openEditor();
+  await page.click('[data-move="knockout"]');
+  for (const typed of ['99999999999', '', '12.5', 'K', '255']) {
+    await page.fill('[data-code-input]', typed);
+    await page.click('[data-code-set]');
+    assert.match(await page.textContent('[data-prompt]'), /is not a key code|type the code/, typed);
+  }
+  await page.fill('[data-code-input]', '76');
+  await page.click('[data-code-set]');
+  const saved = readFileSync(await saveFile(page, 'typed.ini'), 'latin1');
+  assert.match(saved, /iKnockout=76/);
+  assert.deepEqual(errors, []);
+});
+
+test('keyboard-only: choosing a move with Enter keeps the focus on that move', async () => {
+  const { page } = await openEditor();
+  await page.focus('[data-move="tackle"]');
+  await page.keyboard.press('Enter');
+  assert.equal(await page.evaluate(() => document.activeElement.dataset.move), 'tackle');
+  await page.keyboard.press('KeyT');
+  assert.equal(await page.evaluate(() => document.activeElement.dataset.move), 'tackle');
+});
+
+test('the picture follows the chosen layout: on a German keyboard the key right of T is Z, code 90', async () => {
+  const { page } = await openEditor();
+  await page.selectOption('[data-layout]', 'de');
+  assert.equal(await page.getAttribute('[data-code="KeyY"]', 'data-label'), 'Z');
+  assert.equal(await page.getAttribute('[data-code="KeyY"]', 'data-vk'), '90');
+  await page.selectOption('[data-layout]', 'fr');
+  assert.equal(await page.getAttribute('[data-code="KeyQ"]', 'data-label'), 'A');
+});
+
+// Everything the player needs is on screen, at rest and while binding, and no key's text is cut off.
+for (const viewport of [{ width: 1366, height: 768 }, { width: 1920, height: 1080 }]) {
+  test(`the page fits ${viewport.width}x${viewport.height}, keyboard and prompt included`, async () => {
+    const { page, errors } = await openEditor(viewport);
+    await openFile(page, join(repository, 'tests', 'tool_output', 'check', 'silent_mistakes.ini'));
+    const layout = () => page.evaluate(() => {
+      const right = (selector) => document.querySelector(selector).getBoundingClientRect().right;
+      const clipped = [...document.querySelectorAll('.key')].filter((key) => key.scrollHeight > key.clientHeight + 1 ||
+        [...key.children].some((part) => part.scrollWidth > part.clientWidth + 1)).map((key) => key.dataset.code);
+      return { pageWidth: document.documentElement.scrollWidth, window: innerWidth,
+        arrows: right('[data-code="ArrowRight"]'), keypad: right('[data-code="NumpadSubtract"]'), clipped };
+    });
+    const fits = (seen, when) => {
+      assert.ok(seen.pageWidth <= seen.window, `${when}: the page is ${seen.pageWidth} px wide`);
+      assert.ok(seen.arrows <= seen.window && seen.keypad <= seen.window, `${when}: keyboard off screen`);
+      assert.deepEqual(seen.clipped, [], `${when}: cut-off key labels`);
+    };
+    fits(await layout(), 'at rest');
+    await page.click('[data-move="grappleThrowBackLeft"]');
+    fits(await layout(), 'while binding');
+    const prompt = await page.evaluate(() => {
+      const box = document.querySelector('[data-prompt]').getBoundingClientRect();
+      return { top: box.top, bottom: box.bottom, height: innerHeight, text: document.querySelector('[data-prompt]').textContent };
+    });
+    assert.match(prompt.text, /Now press the key for "Throw back-left"/);
+    assert.ok(prompt.top >= 0 && prompt.bottom <= prompt.height, `the prompt is off screen: ${JSON.stringify(prompt)}`);
+    if (viewport.width === 1366)
+      await page.screenshot({ path: join(output, 'editor-1366x768-binding.png') });
+    assert.deepEqual(errors, []);
+  });
+}
