@@ -99,6 +99,11 @@ TEST_F(SettingsAnalysisTest, KeyNamesHexAndCodeZeroGetTheCodeToWrite) {
     EXPECT_NE(std::find(kinds.begin(), kinds.end(), FindingKind::HexNumber), kinds.end());
     EXPECT_EQ(std::count(kinds.begin(), kinds.end(), FindingKind::CodeZero), 2) << "the modifier and knockout";
     EXPECT_EQ(zero.rows[1].state, BindingState::NeverFiresCodeZero);
+
+    // The game reads the file every frame: a huge one is worth a warning of its own.
+    const SettingsReport large = analyze(std::string(twelveKeySettingsText) + std::string(300 * 1024, ';') + "\n");
+    ASSERT_FALSE(large.warnings.empty());
+    EXPECT_EQ(large.warnings.front().kind, FindingKind::LargeFile);
 }
 
 }  // namespace
