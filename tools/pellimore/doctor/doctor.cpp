@@ -169,8 +169,8 @@ void checkHostLog(DoctorReport& report, const fs::path& folder) {
     const auto logFile = findEntry(folder, "ScriptHookRDR2.log");
     if (!logFile) {
         add(report, Severity::Note,
-            "no ScriptHookRDR2.log yet: start the game once with the hook installed, then run "
-            "pellimore doctor again to see whether Pellimore loaded");
+            "no ScriptHookRDR2.log yet: start the game once with the hook installed, then double-click "
+            "doctor.cmd again to see whether Pellimore loaded");
         return;
     }
     const HostLog log = parseHostLog(readWholeFile(*logFile).value_or(""));
