@@ -70,6 +70,8 @@ test('every sample: the page gives the verdict pellimore check gives', async () 
   }
   await openFile(page, join(folder, 'silent_mistakes.ini'));
   await page.screenshot({ path: join(output, 'editor-screenshot.png'), fullPage: true });
+  // The page's own script defines no global that hides the browser's.
+  assert.ok(await page.evaluate(() => [window.open, window.prompt].every((f) => String(f).includes('[native code]'))));
   assert.deepEqual(errors, []);
 });
 
