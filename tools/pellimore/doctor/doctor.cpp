@@ -207,7 +207,7 @@ void checkFolderPath(DoctorReport& report, const fs::path& folder) {
         add(report, severity,
             "the game folder is under Program Files: saving Pellimore.ini there may need "
             "administrator rights (edit a copy elsewhere, then copy it in)");
-    if (hasNonAsciiLetters(absolute) && !report.pellimoreStarted)
+    if (hasNonAsciiLetters(absolute))
         add(report, severity,
             "the game folder's path has letters outside English: some ASI loaders fail "
             "there; if Pellimore does not load, try a folder with plain letters");
