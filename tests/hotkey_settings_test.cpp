@@ -43,6 +43,48 @@ TEST_F(HotkeySettingsTest, TwelveKeyFileSetsAllFourteenInLoadOrder) {
     EXPECT_EQ(hotkeyBindings.grappleThrowBackLeft, 12);
 }
 
+// The load order is the plug-in's behaviour when a file breaks part-way, so it
+// is written out here by hand rather than read back from the table under test.
+struct LiteralBinding {
+    const char* settingsKey;
+    std::int32_t HotkeyBindings::*field;
+};
+constexpr LiteralBinding literalLoadOrder[] = {
+    {"iXKey", &HotkeyBindings::xKey},
+    {"iKnockout", &HotkeyBindings::knockout},
+    {"iExecute", &HotkeyBindings::execute},
+    {"iGrappleFront", &HotkeyBindings::grappleFront},
+    {"iGrappleBack", &HotkeyBindings::grappleBack},
+    {"iTackle", &HotkeyBindings::tackle},
+    {"iGrappleSwitchFrontToBack", &HotkeyBindings::grappleSwitchFrontToBack},
+    {"iGrappleSwitchBackToFront", &HotkeyBindings::grappleSwitchBackToFront},
+    {"iGrappleSwitchFrontToMount", &HotkeyBindings::grappleSwitchFrontToMount},
+    {"iSubdue", &HotkeyBindings::subdue},
+    {"iGrappleThrowFront", &HotkeyBindings::grappleThrowFront},
+    {"iGrappleThrowLeft", &HotkeyBindings::grappleThrowLeft},
+    {"iGrappleThrowRight", &HotkeyBindings::grappleThrowRight},
+    {"iGrappleThrowBackLeft", &HotkeyBindings::grappleThrowBackLeft},
+};
+
+TEST(HotkeyLoadOrder, BreakingEachPositionKeepsExactlyThatKeyAndTheOnesAfterIt) {
+    ASSERT_EQ(std::size(literalLoadOrder), 14u);
+    for (std::size_t broken = 0; broken < std::size(literalLoadOrder); ++broken) {
+        std::string text = "[Pellimore]\n";
+        for (std::size_t index = 0; index < std::size(literalLoadOrder); ++index)
+            text += std::string(literalLoadOrder[index].settingsKey) + "=" +
+                    (index == broken ? std::string("x") : std::to_string(200 + index)) + "\n";
+        const HotkeyBindings before;
+        const SettingsEvaluation evaluation = evaluateSettingsBytes(text, before);
+        EXPECT_EQ(evaluation.error, ConversionError::InvalidArgument) << "broken at " << broken;
+        for (std::size_t index = 0; index < std::size(literalLoadOrder); ++index) {
+            const auto field = literalLoadOrder[index].field;
+            const std::int32_t expected = index < broken ? static_cast<std::int32_t>(200 + index) : before.*field;
+            EXPECT_EQ(evaluation.bindings.*field, expected)
+                << literalLoadOrder[index].settingsKey << " with " << literalLoadOrder[broken].settingsKey << " broken";
+        }
+    }
+}
+
 TEST_F(HotkeySettingsTest, RightAndBackLeftThrowsReadTheirOwnKeysWhenPresent) {
     writeSettings(std::string(twelveKeySettingsText) + "iGrappleThrowRight=39\niGrappleThrowBackLeft=40\n");
     EXPECT_EQ(load(), "");
