@@ -11,12 +11,11 @@ let keyCodes = null;
 // Row states, as the analysis names them, that mean a move cannot fire as bound.
 const blockedStates = new Set(['never-fires-shared-key', 'fires-only-without-modifier', 'never-fires-on-modifier',
   'never-fires-code-zero']);
-const verdictWords = { complete: 'loads completely', warnings: 'loads, but some moves do not work as written',
-  fails: 'the game stops reading it part-way' };
+const words = Module.pageWords;
 
 // original: the bytes opened; now: what the game does with them; saved: what
 // the saved file will do, when saving changes anything.
-const state = { original: null, fileName: 'the shipped Pellimore.ini', changes: new Map(), selected: null,
+const state = { original: null, fileName: words.shippedFileName, changes: new Map(), selected: null,
   now: null, saved: null, repairs: [] };
 const $ = (selector) => document.querySelector(selector);
 
@@ -40,9 +39,9 @@ const shown = () => state.saved || state.now;  // what the move list and the key
 const moveName = (field) => shown().rows.find((row) => row.field === field).name;
 
 function keyName(code) {
-  if (code < 0 || code > keyCodes.lastKeyCode) return 'off';
+  if (code < 0 || code > keyCodes.lastKeyCode) return words.keyOff;
   const label = keyboard.labelOf(code);
-  return label === undefined ? 'code ' + code : label;
+  return label === undefined ? words.keyWithoutLabel(code) : label;
 }
 
 function showPrompt(text) { $('[data-prompt]').textContent = text; }
@@ -57,7 +56,7 @@ function keepFocusOnMove(field, render) {
 function bind(field, code) {
   state.changes.set(field, code);
   state.selected = null;
-  showPrompt(moveName(field) + ' is now on ' + keyName(code) + ' (' + code + '). Save when you are done.');
+  showPrompt(words.bound(moveName(field), keyName(code), code));
   keepFocusOnMove(field, refresh);
 }
 
@@ -71,7 +70,7 @@ function renderMoves(rows) {
     const part = (className, text) => Object.assign(document.createElement('span'), { className, textContent: text });
     button.append(part('number', String(index + 1)),
       part('what', row.name + (row.description ? ': ' + row.description : '')),
-      part('current', keyName(row.code) + (row.loaded ? '' : ' (kept)')));
+      part('current', keyName(row.code) + (row.loaded ? '' : words.keptMark)));
     button.addEventListener('click', () => select(row.field));
     const item = document.createElement('li');
     item.append(button);
@@ -81,8 +80,7 @@ function renderMoves(rows) {
 
 function select(field) {
   state.selected = state.selected === field ? null : field;
-  showPrompt(state.selected ? 'Now press the key for "' + moveName(field) + '", click it on the keyboard, or type ' +
-    'its code below. Esc cancels. (Enter and Space press buttons: type 13 or 32 for those keys.)' : '');
+  showPrompt(state.selected ? words.pressKeyFor(moveName(field)) : '');
   keepFocusOnMove(field, () => renderMoves(shown().rows));
 }
 
@@ -120,8 +118,7 @@ function keyElement(entry) {
   button.style.setProperty('--w', entry.width);
   button.addEventListener('click', () => {
     if (state.selected) bind(state.selected, entry.vk);
-    else showPrompt(entry.name + ' (' + entry.vk + '): ' + (button.dataset.moves || 'no move') +
-      '. Choose a move first to put it on this key.');
+    else showPrompt(words.keyClicked(entry.name, entry.vk, button.dataset.moves || words.noMove));
   });
   return button;
 }
@@ -137,10 +134,10 @@ function markKeys(rows) {
     const vk = Number(button.dataset.vk);
     const here = rows.map((row, index) => ({ row, number: index + 1 })).filter((item) => item.row.code === vk);
     const names = here.map((item) => item.row.name);
-    const numbers = here.filter((item) => item.row.field !== 'xKey').map((item) => item.number);
-    const modifier = here.some((item) => item.row.field === 'xKey');
+    const numbers = here.filter((item) => !item.row.modifier).map((item) => item.number);
+    const modifier = here.some((item) => item.row.modifier);
     const fixed = vk === keyCodes.challenge;
-    if (fixed) names.push('Grapple challenge (fixed)');
+    if (fixed) names.push(words.fixedMove(keyCodes.challengeName));
     const troubled = here.some((item) => blockedStates.has(item.row.state));
     const keypad = keyboard.isKeypad(vk) && names.length > 0;
     button.className = 'key' + (names.length ? ' bound' : '') + (modifier ? ' modifier' : '') +
@@ -150,7 +147,7 @@ function markKeys(rows) {
     const tags = [troubled ? '!' : '', keypad ? 'NL' : ''].filter(Boolean).join(' ');
     const part = (className, text) => Object.assign(document.createElement('span'), { className, textContent: text });
     button.replaceChildren(part('cap', button.dataset.label), part('moves-on', marks), part('tag', tags));
-    const why = [troubled ? 'a move here cannot fire as bound' : '', keypad ? 'needs Num Lock on' : '']
+    const why = [troubled ? words.cannotFireHere : '', keypad ? words.needsNumLock : '']
       .filter(Boolean).join('; ');
     const text = button.dataset.name + (names.length ? ': ' + names.join(', ') : '') + (why ? ' (' + why + ')' : '');
     button.title = text;
@@ -161,7 +158,7 @@ function markKeys(rows) {
 function showVerdict(selector, attribute, analysis) {
   const element = $(selector);
   element.setAttribute(attribute, analysis.verdict);
-  element.textContent = verdictWords[analysis.verdict];
+  element.textContent = words.verdict[analysis.verdict];
 }
 
 function refresh() {
@@ -174,13 +171,13 @@ function refresh() {
   $('[data-file-name]').textContent = state.fileName;
   $('[data-saved-line]').hidden = !state.saved;
   if (state.saved) showVerdict('[data-saved-verdict]', 'data-saved-verdict', state.saved);
-  $('[data-repairs]').textContent = state.repairs.length ? '(' + state.repairs.join('; ') + ')' : '';
+  const repairs = state.repairs.map((repair) => words.repairs[repair]);
+  $('[data-repairs]').textContent = repairs.length ? '(' + repairs.join('; ') + ')' : '';
   renderMoves(shown().rows);
   markKeys(shown().rows);
-  $('[data-problems-heading]').textContent = state.saved ? 'What will not work as written, once saved'
-    : 'What does not work as written';
-  const findings = shown().findings.map((finding) => (finding.note ? 'Note: ' : '') + finding.text);
-  const problems = findings.length ? findings : ['Nothing: every move works as bound.'];
+  $('[data-problems-heading]').textContent = state.saved ? words.problemsHeadingOnceSaved : words.problemsHeading;
+  const findings = shown().findings.map((finding) => (finding.note ? words.notePrefix : '') + finding.text);
+  const problems = findings.length ? findings : [words.noProblems];
   $('[data-problems]').replaceChildren(...problems.map((text) => Object.assign(document.createElement('li'),
     { textContent: text })));
   $('[data-report]').textContent = shown().report;
@@ -191,7 +188,7 @@ function openBytes(bytes, name) {
   state.fileName = name;
   state.changes.clear();
   state.selected = null;
-  showPrompt('Choose a move on the left, then press its new key.');
+  showPrompt(words.startPrompt);
   refresh();
 }
 
@@ -203,9 +200,7 @@ function save() {
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
-  showPrompt('Saved as a download: your browser put Pellimore.ini in its downloads folder (if one was there ' +
-    'already, the new one may be named "Pellimore (1).ini"). Move it into the game folder, beside RDR2.exe, ' +
-    'named exactly Pellimore.ini, replacing the old one.');
+  showPrompt(words.savedAsDownload);
 }
 
 function onKey(event) {
@@ -215,22 +210,20 @@ function onKey(event) {
   event.preventDefault();
   if (event.key === 'Escape') return select(state.selected);
   const code = keyboard.codeOf(event);
-  if (code === null) return showPrompt('The browser cannot tell which key that was; type its code instead.');
+  if (code === null) return showPrompt(words.unknownKey);
   const field = state.selected;
   bind(field, code);
   if (keyboard.isLayoutDependent(event))
-    showPrompt(moveName(field) + ' is now on code ' + code + '. This key prints other characters on other ' +
-      'keyboard layouts; the game goes by the code, so check it on the picture with your layout chosen.');
+    showPrompt(words.boundLayoutDependent(moveName(field), code));
 }
 
 // A typed code: a whole number from -1 (off) to the last key code, or a sentence saying why not.
 function setTypedCode() {
   const text = $('[data-code-input]').value.trim();
-  if (!state.selected) return showPrompt('Choose a move first, then type its code.');
+  if (!state.selected) return showPrompt(words.chooseMoveFirst);
   if (!/^-?\d+$/.test(text) || Number(text) < -1 || Number(text) > keyCodes.lastKeyCode)
-    return showPrompt('"' + text + '" is not a key code: type a whole number from 1 to ' + keyCodes.lastKeyCode +
-      ', or -1 to switch the move off.');
-  if (Number(text) === 0) return showPrompt('No key sends code 0: type the code of a key, or -1 to switch it off.');
+    return showPrompt(words.notAKeyCode(text, keyCodes.lastKeyCode));
+  if (Number(text) === 0) return showPrompt(words.codeZero);
   bind(state.selected, Number(text));
 }
 
@@ -246,7 +239,7 @@ function guessLayout() {
 }
 
 function useLayout(name) {
-  keyboard = makePellimoreKeyboard(keyCodes, name);
+  keyboard = Module.makePellimoreKeyboard(keyCodes, name);
   buildKeyboard();
   if (state.original) refresh();
 }
@@ -260,7 +253,7 @@ function setUp() {
   $('[data-layout]').addEventListener('change', (event) => useLayout(event.target.value));
   $('[data-open]').addEventListener('change', (event) => event.target.files[0] && readFile(event.target.files[0]));
   $('[data-save]').addEventListener('click', save);
-  $('[data-new]').addEventListener('click', () => openBytes(sample(), 'the shipped Pellimore.ini'));
+  $('[data-new]').addEventListener('click', () => openBytes(sample(), words.shippedFileName));
   $('[data-code-set]').addEventListener('click', setTypedCode);
   $('[data-code-input]').addEventListener('keydown', (event) => event.key === 'Enter' && setTypedCode());
   $('[data-switch-off]').addEventListener('click', () => state.selected && bind(state.selected, -1));
@@ -271,7 +264,7 @@ function setUp() {
     event.preventDefault();
     if (event.dataTransfer.files[0]) readFile(event.dataTransfer.files[0]);
   });
-  openBytes(sample(), 'the shipped Pellimore.ini');
+  openBytes(sample(), words.shippedFileName);
 }
 
 // Called through the runtime's ready hook (editor_ready.js).

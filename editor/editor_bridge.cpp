@@ -2,8 +2,8 @@
 // WebAssembly: the checker's analysis of a file's bytes, the rewrite that
 // saves new keys into them, the moves, and the shipped sample. The page's
 // JavaScript draws and handles input; it never reads the settings format.
-#include "brawl/move_table.h"
 #include "host/key_state_table.h"
+#include "pellimore/check/check_wording.h"
 #include "pellimore/check/settings_analysis.h"
 #include "pellimore/check/settings_checker.h"
 #include "pellimore/common/key_names.h"
@@ -36,34 +36,12 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-// Plain words for each binding, as the move list shows them: the move table's
-// name for players, and what the move does.
-struct MoveWords {
-    std::string name;
-    std::string description;
-};
-
-MoveWords wordsFor(const BindingSource& source) {
-    static const std::pair<const char*, const char*> descriptions[] = {
-        {"xKey", "hold it while pressing a throw key"},
-        {"knockout", "the character knocks the nearest one out"},
-        {"execute", "the character finishes off the one in its grip"},
-        {"grappleFront", "grab someone from the front"},
-        {"grappleBack", "grab someone from behind"},
-        {"tackle", "tackle someone to the ground"},
-        {"grappleSwitchFrontToBack", "move a front grapple round to the back"},
-        {"grappleSwitchBackToFront", "move a back grapple round to the front"},
-        {"grappleSwitchFrontToMount", "turn a front grapple into a mount"},
-        {"subdue", "subdue the one in its grip"},
-        {"grappleThrowFront", "with the modifier held"},
-        {"grappleThrowLeft", "with the modifier held"},
-        {"grappleThrowRight", "with the modifier held"},
-        {"grappleThrowBackLeft", "with the modifier held"},
-    };
-    MoveWords words{playerNameOf(source), ""};
-    for (const auto& [field, text] : descriptions)
-        if (source.fieldName == std::string_view(field)) words.description = text;
-    return words;
+const char* repairName(SaveRepair repair) {
+    switch (repair) {
+        case SaveRepair::Utf16ToPlainText: return "utf16-to-plain-text";
+        case SaveRepair::ByteOrderMarkRemoved: return "byte-order-mark-removed";
+    }
+    return "";
 }
 
 const char* verdictName(ExitStatus verdict) {
@@ -84,18 +62,20 @@ const char* stateName(BindingState state) {
     return "";
 }
 
+// A binding as the move list draws it: the table's name and description for it.
 void appendRow(std::string& out, const BindingRow& row) {
-    const MoveWords words = wordsFor(*row.source);
+    const KeyRow& key = keyRow(row.owner);
     out += "{\"field\":";
-    appendJsonString(out, row.source->fieldName);
+    appendJsonString(out, fieldName(row.owner));
     out += ",\"settingsKey\":";
-    appendJsonString(out, row.source->settingsKey);
+    appendJsonString(out, key.settingsKey);
+    out += std::string(",\"modifier\":") + (row.owner == theModifier ? "true" : "false");
     out += ",\"readFrom\":";
     appendJsonString(out, row.readFrom);
     out += ",\"name\":";
-    appendJsonString(out, words.name);
+    appendJsonString(out, key.playerName);
     out += ",\"description\":";
-    appendJsonString(out, words.description);
+    appendJsonString(out, key.description);
     out += ",\"code\":" + std::to_string(row.code) + ",\"line\":" + std::to_string(row.line);
     out += std::string(",\"loaded\":") + (row.loaded ? "true" : "false") + ",\"state\":";
     appendJsonString(out, stateName(row.state));
@@ -106,10 +86,9 @@ void appendFinding(std::string& out, const SettingsFinding& finding, bool note) 
     out += "{\"kind\":";
     appendJsonString(out, findingKindName(finding.kind));
     out += ",\"line\":" + std::to_string(finding.line) + ",\"field\":";
-    appendJsonString(out, finding.field);
+    appendJsonString(out, finding.binding ? fieldName(*finding.binding) : "");
     out += ",\"code\":" + std::to_string(finding.keyCode) + ",\"note\":" + (note ? "true" : "false") + ",\"text\":";
-    appendJsonString(out,
-                     (finding.line ? "line " + std::to_string(finding.line) + ": " : std::string()) + finding.text);
+    appendJsonString(out, findingWithLine(finding));
     out += "}";
 }
 
@@ -147,9 +126,8 @@ std::vector<BindingChange> parseChanges(const std::string& text) {
         const char* end = item.data() + item.size();
         const auto [stop, error] = std::from_chars(begin, end, code);
         if (error != std::errc() || stop != end) continue;
-        for (const auto& source : bindingSources)
-            if (item.compare(0, equals, source.fieldName) == 0 && std::string(source.fieldName).size() == equals)
-                changes.push_back({&source, code});
+        for (const KeyOwner owner : loadOrder)
+            if (item.substr(0, equals) == fieldName(owner)) changes.push_back({owner, code});
     }
     return changes;
 }
@@ -173,12 +151,12 @@ EMSCRIPTEN_KEEPALIVE const char* editorAnalyze(const char* bytes, int length) {
     return result.c_str();
 }
 
-// What saving repairs in these bytes, as a JSON list of sentences.
+// What saving repairs in these bytes, as a JSON list of names the page words.
 EMSCRIPTEN_KEEPALIVE const char* editorRepairs(const char* bytes, int length) {
     result = "[";
-    for (const auto& repair : repairsOnSave(std::string_view(bytes, static_cast<std::size_t>(length)))) {
+    for (const SaveRepair repair : repairsOnSave(std::string_view(bytes, static_cast<std::size_t>(length)))) {
         if (result.size() > 1) result += ',';
-        appendJsonString(result, repair);
+        appendJsonString(result, repairName(repair));
     }
     result += "]";
     return result.c_str();
@@ -191,7 +169,8 @@ EMSCRIPTEN_KEEPALIVE const char* editorVersion() { return PELLIMORE_VERSION; }
 EMSCRIPTEN_KEEPALIVE const char* editorKeyCodes() {
     result = "{\"firstKeypadDigit\":" + std::to_string(firstKeypadDigitCode) +
              ",\"firstFunctionKey\":" + std::to_string(firstFunctionKeyCode) +
-             ",\"challenge\":" + std::to_string(grappleChallengeKeyCode) +
+             ",\"challenge\":" + std::to_string(grappleChallengeKeyCode) + ",\"challengeName\":\"" +
+             playerName(MeleeAction::GrappleChallengeFront) + "\"" +
              ",\"lastKeyCode\":" + std::to_string(keyStateRowCount - 1) + "}";
     return result.c_str();
 }

@@ -4,6 +4,8 @@
 // number row is 0-9 everywhere; punctuation keys have codes of their own on
 // each layout. makePellimoreKeyboard takes the key codes the plug-in's code
 // gives (firstKeypadDigit, firstFunctionKey), so no code is written twice.
+// Everything is inside one function, so nothing but Module.makePellimoreKeyboard is seen outside.
+(() => {
 'use strict';
 
 // Per layout: what differs from US, by the browser's physical key code: [label, code].
@@ -32,7 +34,7 @@ const pellimoreLayouts = {
   },
 };
 
-const makePellimoreKeyboard = (codes, layoutName) => {
+Module.makePellimoreKeyboard = (codes, layoutName) => {
   const layout = pellimoreLayouts[layoutName] || pellimoreLayouts.us;
   const key = (code, label, vk, width = 1, name = label) => {
     const own = layout.keys[code];
@@ -114,3 +116,4 @@ const makePellimoreKeyboard = (codes, layoutName) => {
 
   return { blocks: { main, navigation, numpad }, codeOf, isLayoutDependent, labelOf, isKeypad };
 };
+})();

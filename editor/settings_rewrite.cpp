@@ -66,7 +66,7 @@ Layout findLines(const std::vector<RawLine>& lines, const std::vector<BindingCha
         } else if (kind == IniLineKind::KeyValue && inSection) {
             if (inFirstBlock) layout.firstBlockEnd = index + 1;
             for (std::size_t change = 0; change < changes.size(); ++change) {
-                if (name != changes[change].source->settingsKey) continue;
+                if (name != keyRow(changes[change].owner).settingsKey) continue;
                 layout.keyLine[change] = index;
                 layout.keyValue[change] = value;
             }
@@ -132,7 +132,7 @@ std::string rewriteSettings(std::string_view original, const std::vector<Binding
     std::vector<RawLine> added;
     for (std::size_t change = 0; change < changes.size(); ++change) {
         const int at = layout.keyLine[change];
-        const std::string key = changes[change].source->settingsKey;
+        const std::string key = keyRow(changes[change].owner).settingsKey;
         if (at >= 0)
             lines[at].text = withCode(readerView(lines[at].text), layout.keyValue[change], changes[change].code);
         else
@@ -153,9 +153,8 @@ std::string rewriteSettings(std::string_view original, const std::vector<Binding
     return result;
 }
 
-std::vector<std::string> repairsOnSave(std::string_view original) {
-    if (looksLikeUtf16(original))
-        return {"saving turns the file from \"Unicode\" (UTF-16), which the game cannot read, into plain text"};
-    if (startsWithByteOrderMark(original)) return {"saving removes the byte-order mark that hides [Pellimore]"};
+std::vector<SaveRepair> repairsOnSave(std::string_view original) {
+    if (looksLikeUtf16(original)) return {SaveRepair::Utf16ToPlainText};
+    if (startsWithByteOrderMark(original)) return {SaveRepair::ByteOrderMarkRemoved};
     return {};
 }

@@ -3,7 +3,7 @@
 // Only the values of the changed keys change.
 #pragma once
 
-#include "settings/hotkey_settings.h"
+#include "settings/settings_evaluation.h"
 
 #include <cstdint>
 #include <string>
@@ -11,7 +11,7 @@
 #include <vector>
 
 struct BindingChange {
-    const BindingSource* source;
+    KeyOwner owner;  // the move whose key changes, or the modifier
     std::int32_t code;
 };
 
@@ -23,6 +23,11 @@ struct BindingChange {
 // file saved as UTF-16, which the game cannot read, becomes plain UTF-8.
 std::string rewriteSettings(std::string_view original, const std::vector<BindingChange>& changes);
 
-// What saving repairs in these bytes, in a player's words ("saving removes the
-// byte-order mark that hides [Pellimore]"); empty when it repairs nothing.
-std::vector<std::string> repairsOnSave(std::string_view original);
+// What saving repairs in a file, besides the keys changed.
+enum class SaveRepair {
+    Utf16ToPlainText,      // a file saved as UTF-16 becomes plain text
+    ByteOrderMarkRemoved,  // the byte-order mark that hides the first line goes
+};
+
+// What saving repairs in these bytes; empty when it repairs nothing.
+std::vector<SaveRepair> repairsOnSave(std::string_view original);

@@ -1,7 +1,6 @@
 #include "module_sandbox.h"
 
 #include "host/key_state_table.h"
-#include "settings/hotkey_bindings.h"
 #include "settings/hotkey_settings.h"
 #include "standin_host.h"
 
@@ -21,7 +20,21 @@ void resetModuleState() {
     clearKeyStateTable();
     hotkeyBindings = HotkeyBindings{};
     settingsDocument.clear();
-    settingsPath = "Pellimore.ini";
+    settingsPath = settingsFileName;
+}
+
+ModuleSandbox::ModuleSandbox(const std::string& purpose) : scratch(purpose), settings(scratch.path / settingsFileName) {
+    resetModuleState();
+    settingsPath = settings.string();
+}
+
+ModuleSandbox::~ModuleSandbox() { resetModuleState(); }
+
+bool ModuleSandbox::writeSettings(const std::string& bytes) const {
+    std::ofstream file(settings, std::ios::binary | std::ios::trunc);
+    file << bytes;
+    file.close();
+    return !file.fail();
 }
 
 ScratchDirectory::ScratchDirectory(const std::string& purpose) {

@@ -23,3 +23,24 @@ struct ScratchDirectory {
 
     std::filesystem::path path;
 };
+
+// The module as a game loads it, reading its settings from a scratch folder of
+// its own instead of the working directory: for programs that run the module
+// beside other work (the simulator, the fuzzers). Reset again when destroyed.
+class ModuleSandbox {
+public:
+    explicit ModuleSandbox(const std::string& purpose);
+    ~ModuleSandbox();
+    ModuleSandbox(const ModuleSandbox&) = delete;
+    ModuleSandbox& operator=(const ModuleSandbox&) = delete;
+
+    // The Pellimore.ini the module reads, in the scratch folder.
+    const std::filesystem::path& settingsFile() const { return settings; }
+
+    // Writes the bytes as that file; false when the write failed.
+    bool writeSettings(const std::string& bytes) const;
+
+private:
+    ScratchDirectory scratch;
+    std::filesystem::path settings;
+};

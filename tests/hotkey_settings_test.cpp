@@ -1,5 +1,4 @@
 #include "allocation_counter.h"
-#include "settings/hotkey_bindings.h"
 #include "settings/hotkey_settings.h"
 #include "test_support.h"
 
@@ -13,11 +12,11 @@ protected:
     static std::string load() { return conversionErrorMessage(loadHotkeySettings().error); }
     // Every binding set to a marker so a test sees which ones the load touched.
     static void markAllBindings() {
-        for (const auto& source : bindingSources) hotkeyBindings.*source.binding = 254;
+        for (const KeyOwner owner : loadOrder) hotkeyBindings.*keyRow(owner).binding = 254;
     }
     static std::vector<std::int32_t> bindingValues() {
         std::vector<std::int32_t> values;
-        for (const auto& source : bindingSources) values.push_back(hotkeyBindings.*source.binding);
+        for (const KeyOwner owner : loadOrder) values.push_back(hotkeyBindings.*keyRow(owner).binding);
         return values;
     }
 };
@@ -75,7 +74,7 @@ TEST(HotkeyLoadOrder, BreakingEachPositionKeepsExactlyThatKeyAndTheOnesAfterIt) 
                     (index == broken ? std::string("x") : std::to_string(200 + index)) + "\n";
         const HotkeyBindings before;
         const SettingsEvaluation evaluation = evaluateSettingsBytes(text, before);
-        EXPECT_EQ(evaluation.error, ConversionError::InvalidArgument) << "broken at " << broken;
+        EXPECT_EQ(evaluation.stop.error, ConversionError::InvalidArgument) << "broken at " << broken;
         for (std::size_t index = 0; index < std::size(literalLoadOrder); ++index) {
             const auto field = literalLoadOrder[index].field;
             const std::int32_t expected = index < broken ? static_cast<std::int32_t>(200 + index) : before.*field;
@@ -102,10 +101,9 @@ TEST_F(HotkeySettingsTest, RightAndBackLeftThrowsReadTheirOwnKeysWhenPresent) {
 TEST_F(HotkeySettingsTest, MissingKeyStopsTheLoadThere) {
     markAllBindings();
     writeSettings("[Pellimore]\niXKey=65\niExecute=66\n");
-    const SettingsLoadResult result = loadHotkeySettings();
-    EXPECT_TRUE(result.fileFound);
-    EXPECT_EQ(result.error, ConversionError::InvalidArgument);
-    EXPECT_EQ(result.failedSource, 1) << "iKnockout, the second key read";
+    const LoadStop stop = loadHotkeySettings();
+    EXPECT_EQ(stop.error, ConversionError::InvalidArgument);
+    EXPECT_EQ(stop.position, 1) << "iKnockout, the second key read";
     EXPECT_EQ(bindingValues(), (Values{65, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254, 254}));
 }
 
@@ -116,8 +114,8 @@ TEST_F(HotkeySettingsTest, EvaluationOverBytesStopsWhereTheLoadWouldAndTouchesNo
     before.execute = 1;
     const SettingsEvaluation evaluation =
         evaluateSettingsBytes("[Pellimore]\r\niXKey=65\r\niKnockout=75\r\niExecute=x\r\n", before);
-    EXPECT_EQ(evaluation.error, ConversionError::InvalidArgument);
-    EXPECT_EQ(evaluation.failedSource, 2);
+    EXPECT_EQ(evaluation.stop.error, ConversionError::InvalidArgument);
+    EXPECT_EQ(evaluation.stop.position, 2);
     EXPECT_EQ(evaluation.bindings.xKey, 65);
     EXPECT_EQ(evaluation.bindings.knockout, 75);
     EXPECT_EQ(evaluation.bindings.execute, 1) << "the failed binding keeps its value from before";

@@ -1,4 +1,4 @@
-#include "settings/hotkey_bindings.h"
+#include "settings/hotkey_settings.h"
 #include "brawl/script_loop.h"
 #include "host/key_state_table.h"
 #include "host/module_entry.h"

@@ -5,33 +5,27 @@
 
 namespace {
 
-const BindingSource& source(const char* field) {
-    for (const auto& candidate : bindingSources)
-        if (std::string(candidate.fieldName) == field) return candidate;
-    throw std::invalid_argument(field);
-}
-
 TEST(SettingsRewrite, OnlyTheChangedValueChangesAndEveryOtherByteStays) {
     const std::string original =
         "; my keys\r\n[Other]\r\niKnockout=1\r\n[Pellimore]\r\niXKey = 88 ; X\r\n# odd line\r\n"
         "iKnockout=81\r\nunknown=5\r\n[Pellimore]\r\niKnockout=82   ; later wins\r\n\r\n[Tail]\r\nk=v";
-    const std::string saved = rewriteSettings(original, {{&source("knockout"), 75}});
+    const std::string saved = rewriteSettings(original, {{MeleeAction::Knockout, 75}});
     std::string expected = original;
     expected.replace(expected.find("82   ;"), 2, "75");
     EXPECT_EQ(saved, expected) << "the occurrence the game reads, and nothing else";
-    EXPECT_EQ(rewriteSettings(original, {{&source("xKey"), -1}}),
+    EXPECT_EQ(rewriteSettings(original, {{theModifier, -1}}),
               "; my keys\r\n[Other]\r\niKnockout=1\r\n[Pellimore]\r\niXKey = -1 ; X\r\n# odd line\r\n"
               "iKnockout=81\r\nunknown=5\r\n[Pellimore]\r\niKnockout=82   ; later wins\r\n\r\n[Tail]\r\nk=v");
     // A signed number is one number: its note stays.
-    EXPECT_EQ(rewriteSettings("[Pellimore]\niKnockout=-1 ; note\n", {{&source("knockout"), 75}}),
+    EXPECT_EQ(rewriteSettings("[Pellimore]\niKnockout=-1 ; note\n", {{MeleeAction::Knockout, 75}}),
               "[Pellimore]\niKnockout=75 ; note\n");
 }
 
 TEST(SettingsRewrite, MissingKeysGoIntoTheFirstBlockAndAValueWithoutANumberIsReplaced) {
     EXPECT_EQ(rewriteSettings("[Pellimore]\niXKey=88\niKnockout=Q\n[Other]\nk=v\n",
-                              {{&source("knockout"), 81}, {&source("grappleThrowRight"), 39}}),
+                              {{MeleeAction::Knockout, 81}, {MeleeAction::GrappleThrowRight, 39}}),
               "[Pellimore]\niXKey=88\niKnockout=81\niGrappleThrowRight=39\n[Other]\nk=v\n");
-    EXPECT_EQ(rewriteSettings("; nothing yet", {{&source("tackle"), 90}}),
+    EXPECT_EQ(rewriteSettings("; nothing yet", {{MeleeAction::Tackle, 90}}),
               "; nothing yet\r\n[Pellimore]\r\niTackle=90\r\n");
 }
 

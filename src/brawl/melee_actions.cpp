@@ -1,6 +1,5 @@
 #include "brawl/melee_actions.h"
 
-#include "brawl/move_table.h"
 #include "host/native_call.h"
 
 namespace {
@@ -84,7 +83,7 @@ void performOnPed(MeleeAction action, std::int32_t ped) {
 
 const char* meleeActionName(MeleeAction action) {
     const auto index = static_cast<int>(action);
-    return index >= 0 && index < meleeActionCount ? dispatchTable[index].name : "?";
+    return index >= 0 && index < meleeActionCount ? moveTable[index].codeName : "?";
 }
 
 void applyMeleeAction(MeleeAction action, const PedSnapshot& snapshot) {

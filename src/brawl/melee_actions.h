@@ -1,28 +1,11 @@
 // The fourteen brawl moves and the per-ped native calls that give each one.
 #pragma once
 
+#include "settings/move_table.h"
+
 #include <array>
 #include <cstdint>
 
-enum class MeleeAction {
-    GrappleThrowFront,
-    GrappleThrowLeft,
-    GrappleThrowRight,
-    GrappleThrowBackLeft,
-    Knockout,
-    Execute,
-    GrappleSwitchFrontToBack,
-    GrappleSwitchBackToFront,
-    Subdue,
-    GrappleSwitchFrontToMount,
-    GrappleChallengeFront,
-    Tackle,
-    GrappleFront,
-    GrappleBack,
-};
-
-// The last move above closes the list.
-constexpr int meleeActionCount = static_cast<int>(MeleeAction::GrappleBack) + 1;
 constexpr std::int32_t pedSnapshotCapacity = 1024;
 
 // One tick's ped list; only the first pedCount handles mean anything, and

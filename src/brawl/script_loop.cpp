@@ -2,7 +2,6 @@
 
 #include "host/host_interface.h"
 #include "host/key_state_table.h"
-#include "settings/hotkey_bindings.h"
 #include "settings/hotkey_settings.h"
 
 void takePedSnapshot(PedSnapshot& snapshot) {
@@ -11,11 +10,11 @@ void takePedSnapshot(PedSnapshot& snapshot) {
 }
 
 void dispatchHotkeys(const PedSnapshot& snapshot, const TickObserver* observer) {
-    for (const DispatchEntry& entry : dispatchTable) {
-        if (entry.needsModifier && !isHeld(static_cast<std::uint32_t>(hotkeyBindings.xKey))) continue;
-        if (!takeRelease(triggerKeyCode(entry, hotkeyBindings))) continue;
-        if (observer && observer->actionFiring) observer->actionFiring(observer->context, entry.action);
-        applyMeleeAction(entry.action, snapshot);
+    for (const MoveRow& row : moveTable) {
+        if (row.needsModifier && !isHeld(static_cast<std::uint32_t>(hotkeyBindings.xKey))) continue;
+        if (!takeRelease(triggerKeyCode(row, hotkeyBindings))) continue;
+        if (observer && observer->actionFiring) observer->actionFiring(observer->context, row.action);
+        applyMeleeAction(row.action, snapshot);
     }
 }
 
@@ -28,8 +27,8 @@ namespace {
 // failure is all that can still be thrown, and it is stopped here too.
 const char* reloadBindings() {
     try {
-        const SettingsLoadResult result = loadHotkeySettings();
-        return result.error == ConversionError::None ? nullptr : conversionErrorMessage(result.error);
+        const LoadStop stop = loadHotkeySettings();
+        return stop.error == ConversionError::None ? nullptr : conversionErrorMessage(stop.error);
     } catch (...) {
         return "out of memory while loading the settings";
     }

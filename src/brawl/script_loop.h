@@ -3,7 +3,7 @@
 #pragma once
 
 #include "brawl/melee_actions.h"
-#include "brawl/move_table.h"
+#include "settings/move_table.h"
 
 #include <cstdint>
 

@@ -20,6 +20,3 @@ struct HotkeyBindings {
     std::int32_t grappleFront = 105;              // numeric keypad 9
     std::int32_t grappleBack = 70;                // F
 };
-
-// Written only by the settings load, read by the script loop, both on the script thread.
-extern HotkeyBindings hotkeyBindings;

@@ -1,13 +1,15 @@
 // What a settings file does in game: the plug-in's own reader and load rules
-// run on its bytes, and the result is a report value that the printing and the
-// editor page only present. Nothing here reads or changes the plug-in's state.
+// run on its bytes, and the result is a report of facts that the printing and
+// the editor page only present. Nothing here reads or changes the plug-in's
+// state, and nothing here is worded: check_wording.h says it.
 #pragma once
 
 #include "pellimore/check/settings_finding.h"
 #include "pellimore/common/exit_status.h"
-#include "settings/hotkey_settings.h"
+#include "settings/settings_evaluation.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,29 +27,33 @@ enum class BindingState {
 };
 
 struct BindingRow {
-    const BindingSource* source;
-    std::string readFrom;  // the settings key the binding is read from
-    std::string rawValue;  // as written, or "(missing)"
-    int line = 0;          // of the key's last occurrence; 0 when absent
+    KeyOwner owner;                       // the move the binding triggers, or the modifier
+    std::string readFrom;                 // the settings key the binding is read from
+    std::optional<std::string> rawValue;  // as written; none when the key is missing
+    int line = 0;                         // of the key's last occurrence; 0 when absent
     bool loaded = false;
     std::int32_t code = 0;
     BindingState state = BindingState::Ok;
-    std::string sharedWith;  // the earlier move, for the two shared-key states
+    std::optional<MeleeAction> sharedWith;  // the earlier move, for the two shared-key states
 };
 
-// The name players know a binding by, as the editor lists it: "Knock out", "Modifier".
-std::string playerNameOf(const BindingSource& source);
-
-// The state as `pellimore check` words it ("never fires: same key as GrappleThrowFront").
-std::string bindingStateText(const BindingRow& row);
+// Why a file cannot be explained at all.
+enum class FileProblem {
+    None,
+    Folder,         // the path is a folder
+    Unreadable,     // no such file, or it cannot be read
+    ProgramFile,    // some other file dropped by mistake: a program
+    BinaryData,     // ... binary data
+    ReadsLikeText,  // ... a text with no [Pellimore] section
+};
 
 struct SettingsReport {
     std::string path;
-    std::string fileError;                  // set when the file cannot be read at all
-    std::vector<BindingRow> rows;           // the fourteen bindings in load order
-    std::vector<SettingsFinding> warnings;  // sorted by line; whole-file ones first
-    std::vector<SettingsFinding> notes;     // advice that does not change the verdict
-    std::string loadError;                  // the load's failure message, if it failed
+    FileProblem fileProblem = FileProblem::None;
+    std::vector<BindingRow> rows;                       // the fourteen bindings in load order
+    std::vector<SettingsFinding> warnings;              // sorted by line; whole-file ones first
+    std::vector<SettingsFinding> notes;                 // advice that does not change the verdict
+    ConversionError loadError = ConversionError::None;  // how the load failed, if it failed
     ExitStatus verdict = exitAllGood;
 };
 

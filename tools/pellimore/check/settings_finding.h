@@ -1,41 +1,73 @@
-// One thing the checker found in a settings file, as data: what kind it is,
-// where, which binding and key it concerns, and the sentence that explains it.
-// The command line prints the sentence; the editor page draws from the rest.
+// One thing the checker found in a settings file, as facts: what kind it is,
+// where, and the values it concerns. No sentence is made here: the check's
+// wording (check_wording.h) turns a finding into words, and the editor page
+// draws its markings from the same facts.
 #pragma once
 
+#include "settings/move_table.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 enum class FindingKind {
     CarriageReturnsOnly,  // lines ended by carriage returns alone: one single line
     Utf16,                // saved as UTF-16
-    ByteOrderMark,        // a UTF-8 byte-order mark hides the first header
-    SectionCase,          // [pellimore] in another letter case
-    RepeatedKey,          // a key given twice; the later value wins
-    KeyCase,              // a settings key in another letter case
-    UnknownKey,           // a key the game never reads
-    InvalidLine,          // neither header, comment nor key = value
-    KeyAboveSection,      // a key before the first header
+    ByteOrderMark,        // a UTF-8 byte-order mark hides the first line
+    SectionCase,          // [pellimore] in another letter case (written: the name)
+    RepeatedKey,          // a key given twice; the later value wins (written: the key; otherLine: the earlier)
+    KeyCase,              // a settings key in another letter case (written; settingsKey: the right spelling)
+    UnknownKey,           // a key the game never reads (written)
+    InvalidLine,          // neither header, comment nor key = value (hashComment: a '#' in it)
+    KeyAboveSection,      // a key before the first header (written)
     NoSection,            // no [Pellimore] at all
-    TextAfterNumber,      // "88 X": the text after the number is ignored
+    TextAfterNumber,      // "88 X": the text after the number is ignored (written: that text)
     NotAKeyCode,          // outside 0..254: the move is off
+    SwitchedOff,          // -1, the readme's way to switch a move off (a note)
     CodeZero,             // code 0, which no key sends: the move cannot fire
-    HexNumber,            // "0x51" reads as 0: codes are decimal
-    LoadStops,            // the value that ends the load
-    SharedKey,            // a later move on an earlier move's key
+    HexNumber,            // "0x51" reads as 0 (written: the value; hexText, meantCode when it parses)
+    LoadStops,            // the value that ends the load (cause, count: the settings after it)
+    SharedKey,            // a later move on an earlier move's key (otherMove fires instead)
     BoundToModifier,      // a throw on the modifier's own key
-    LargeFile,            // so large that reading it every frame costs time
+    LargeFile,            // so large that reading it every frame costs time (count: KB; tooLargeToRead)
     NumLock,              // a keypad key that changes code with Num Lock (a note)
+    NumLockChallenge,     // the fixed challenge key changes code with Num Lock too (a note)
     GameKey,              // a key the game itself uses on foot (a note)
+};
+
+// Why the game stops reading at a binding.
+enum class StopCause {
+    Utf16,         // it cannot read a file saved as UTF-16
+    HeaderHidden,  // a byte-order mark hides [Pellimore]
+    NoHeader,      // there is no [Pellimore] line
+    MissingKey,    // the key's line is missing (otherLine: a commented-out copy of it, or 0)
+    OutOfRange,    // the value is far too large (written)
+    EmptyValue,    // the key has no value
+    KeyName,       // a key's name where its code belongs (written; meantCode)
+    NotANumber,    // anything else (written)
+};
+
+struct SettingsFinding {
+    FindingKind kind;
+    int line = 0;                           // 0 when it concerns the whole file
+    std::optional<KeyOwner> binding;        // the binding it concerns, if one
+    std::int32_t keyCode = -1;              // the key code it concerns, or -1
+    std::string written;                    // what the file says there, as written
+    std::string settingsKey;                // the settings key read, or the right spelling of one
+    std::optional<std::int32_t> meantCode;  // the code the writer meant (hex, a key's name)
+    std::optional<MeleeAction> otherMove;   // the move that takes the key instead
+    int otherLine = 0;                      // an earlier line the finding refers to
+    int count = 0;                          // settings after the stop; the file's size in KB
+    StopCause cause = StopCause::NotANumber;
+    std::string hexText;               // "0x51", the hexadecimal part of a value
+    bool onlyWithoutModifier = false;  // SharedKey: the later move fires while the modifier is up
+    bool lacksOwnKey = false;          // SharedKey: the file gives the later move no key of its own
+    bool hashComment = false;          // InvalidLine: the line holds a '#'
+    bool tooLargeToRead = false;       // LargeFile: past the game's read limit
 };
 
 // The kind as the page knows it: "shared-key", "num-lock", ...
 const char* findingKindName(FindingKind kind);
 
-struct SettingsFinding {
-    FindingKind kind;
-    int line = 0;               // 0 when it concerns the whole file
-    std::string text;           // the sentence, as `pellimore check` prints it
-    std::string field;          // the binding it concerns ("knockout"), or ""
-    std::int32_t keyCode = -1;  // the key code it concerns, or -1
-};
+// The binding's name in the plug-in's code ("knockout"), as modders and the page know it.
+std::string fieldName(KeyOwner owner);

@@ -1,55 +1,54 @@
 #include "pellimore/check/settings_survey.h"
 
 #include "pellimore/common/text.h"
-#include "settings/hotkey_settings.h"
+#include "settings/settings_evaluation.h"
 
 #include <cctype>
 #include <optional>
 
 namespace {
 
-// A finding about the file or a line, not about one binding.
-SettingsFinding wholeFinding(FindingKind kind, int line, std::string text) {
-    return {kind, line, std::move(text), "", -1};
-}
-
 bool isReadKey(const std::string& key) {
-    for (const auto& source : bindingSources)
-        if (key == source.settingsKey) return true;
+    for (const KeyOwner owner : loadOrder)
+        if (key == keyRow(owner).settingsKey) return true;
     return false;
 }
 
 // The settings key this text differs from only by letter case, if any.
 std::optional<std::string> caseVariantOf(const std::string& key) {
-    for (const auto& source : bindingSources)
-        if (key != source.settingsKey && lowerCase(key) == lowerCase(source.settingsKey)) return source.settingsKey;
+    for (const KeyOwner owner : loadOrder) {
+        const std::string settingsKey = keyRow(owner).settingsKey;
+        if (key != settingsKey && lowerCase(key) == lowerCase(settingsKey)) return settingsKey;
+    }
     return std::nullopt;
+}
+
+SettingsFinding lineFinding(FindingKind kind, int line, const std::string& written = "") {
+    SettingsFinding finding{kind, line};
+    finding.written = written;
+    return finding;
 }
 
 void surveyHeader(FileSurvey& survey, int line, const std::string& name, bool& inSettingsSection) {
     inSettingsSection = name == settingsSectionName;
     if (inSettingsSection && survey.headerLine == 0) survey.headerLine = line;
     if (!inSettingsSection && lowerCase(name) == lowerCase(settingsSectionName))
-        survey.warnings.push_back(wholeFinding(FindingKind::SectionCase, line,
-                                               "[" + shownAsText(name) + "] must be written [" + settingsSectionName +
-                                                   "]: letter case matters, so the game skips this section"));
+        survey.warnings.push_back(lineFinding(FindingKind::SectionCase, line, name));
 }
 
 void surveySettingsKey(FileSurvey& survey, int line, const std::string& name, const std::string& value) {
     auto& occurrences = survey.sectionKeys[name];
-    const std::string shown = shownAsText(name);
-    if (!occurrences.empty())
-        survey.warnings.push_back(wholeFinding(FindingKind::RepeatedKey, line,
-                                               shown + " was already set on line " +
-                                                   std::to_string(occurrences.back().line) +
-                                                   "; the game uses this later line"));
+    if (!occurrences.empty()) {
+        SettingsFinding repeated = lineFinding(FindingKind::RepeatedKey, line, name);
+        repeated.otherLine = occurrences.back().line;
+        survey.warnings.push_back(repeated);
+    }
     occurrences.push_back({line, value});
     if (isReadKey(name)) return;
     const auto variant = caseVariantOf(name);
-    survey.warnings.push_back(wholeFinding(
-        variant ? FindingKind::KeyCase : FindingKind::UnknownKey, line,
-        variant ? shown + " must be written " + *variant + ": letter case matters, so the game skips this line"
-                : shown + " is not a setting the game knows; it skips this line"));
+    SettingsFinding finding = lineFinding(variant ? FindingKind::KeyCase : FindingKind::UnknownKey, line, name);
+    finding.settingsKey = variant.value_or("");
+    survey.warnings.push_back(finding);
 }
 
 // A comment that holds a setting ("; iKnockout=81"): a key the player switched off by hand.
@@ -62,10 +61,9 @@ void noteCommentedKey(FileSurvey& survey, int line, const std::string& text) {
 }
 
 void surveyInvalidLine(FileSurvey& survey, int line, const std::string& text) {
-    survey.warnings.push_back(wholeFinding(
-        FindingKind::InvalidLine, line,
-        "the game skips this line: it is not [a section], a comment or name = value" +
-            std::string(text.find('#') != std::string::npos ? " (comments start with ';', not '#')" : "")));
+    SettingsFinding finding = lineFinding(FindingKind::InvalidLine, line);
+    finding.hashComment = text.find('#') != std::string::npos;
+    survey.warnings.push_back(finding);
 }
 
 }  // namespace
@@ -85,16 +83,9 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
     FileSurvey survey;
     if (rawBytes.find('\r') != std::string_view::npos && rawBytes.find('\n') == std::string_view::npos &&
         lines.size() == 1)
-        survey.warnings.push_back(
-            wholeFinding(FindingKind::CarriageReturnsOnly, 0,
-                         "the lines of this file end with a lone carriage return, so the game reads it as "
-                         "one single line and loads nothing from it: open it in Notepad and save it again"));
+        survey.warnings.push_back(lineFinding(FindingKind::CarriageReturnsOnly, 0));
     survey.utf16 = looksLikeUtf16(rawBytes);
-    if (survey.utf16)
-        survey.warnings.push_back(
-            wholeFinding(FindingKind::Utf16, 0,
-                         "the file is saved as \"Unicode\" (UTF-16), which the game cannot read: in Notepad "
-                         "choose File > Save As, set Encoding to \"UTF-8\" (not \"UTF-8 with BOM\") and save"));
+    if (survey.utf16) survey.warnings.push_back(lineFinding(FindingKind::Utf16, 0));
     const bool marked = startsWithByteOrderMark(rawBytes);
     std::string name;
     std::string value;
@@ -102,12 +93,7 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
                              classifyLine(lines[0].substr(3), name, value) == IniLineKind::Section &&
                              name == settingsSectionName;
     survey.anyCaseHeader = survey.markHidesHeader;
-    if (marked)
-        survey.warnings.push_back(
-            wholeFinding(FindingKind::ByteOrderMark, 1,
-                         "the file starts with a byte-order mark (Notepad's \"UTF-8 with BOM\"), which "
-                         "hides [Pellimore] on this line from the game: in Notepad choose "
-                         "File > Save As, set Encoding to \"UTF-8\" and save"));
+    if (marked) survey.warnings.push_back(lineFinding(FindingKind::ByteOrderMark, 1));
     bool inSettingsSection = false;
     bool seenHeader = false;
     for (std::size_t index = 0; index < lines.size(); ++index) {
@@ -121,10 +107,7 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
             case IniLineKind::KeyValue:
                 // Below a [Pellimore] hidden by a byte-order mark: fine once the mark is gone.
                 if (!seenHeader && !survey.markHidesHeader)
-                    survey.warnings.push_back(wholeFinding(FindingKind::KeyAboveSection, line,
-                                                           shownAsText(name) +
-                                                               " stands above the first [section] line, so the "
-                                                               "game skips it: move it below [Pellimore]"));
+                    survey.warnings.push_back(lineFinding(FindingKind::KeyAboveSection, line, name));
                 else if (inSettingsSection)
                     surveySettingsKey(survey, line, name, value);
                 break;
@@ -138,30 +121,4 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
         }
     }
     return survey;
-}
-
-const char* findingKindName(FindingKind kind) {
-    switch (kind) {
-        case FindingKind::CarriageReturnsOnly: return "carriage-returns-only";
-        case FindingKind::Utf16: return "utf16";
-        case FindingKind::ByteOrderMark: return "byte-order-mark";
-        case FindingKind::SectionCase: return "section-case";
-        case FindingKind::RepeatedKey: return "repeated-key";
-        case FindingKind::KeyCase: return "key-case";
-        case FindingKind::UnknownKey: return "unknown-key";
-        case FindingKind::InvalidLine: return "invalid-line";
-        case FindingKind::KeyAboveSection: return "key-above-section";
-        case FindingKind::NoSection: return "no-section";
-        case FindingKind::TextAfterNumber: return "text-after-number";
-        case FindingKind::NotAKeyCode: return "not-a-key-code";
-        case FindingKind::CodeZero: return "code-zero";
-        case FindingKind::HexNumber: return "hex-number";
-        case FindingKind::LoadStops: return "load-stops";
-        case FindingKind::SharedKey: return "shared-key";
-        case FindingKind::BoundToModifier: return "bound-to-modifier";
-        case FindingKind::LargeFile: return "large-file";
-        case FindingKind::NumLock: return "num-lock";
-        case FindingKind::GameKey: return "game-key";
-    }
-    return "";
 }

@@ -1,9 +1,11 @@
 // `pellimore doctor`: whether Pellimore is installed so that it can load, and
 // if not, exactly what to move where. Pellimore itself writes no log and shows
 // nothing in game, so this is how a player finds out why nothing happens.
+// The checks find facts; doctor_wording.h says them.
 #pragma once
 
 #include "pellimore/common/exit_status.h"
+#include "settings/move_table.h"
 
 #include <filesystem>
 #include <optional>
@@ -13,9 +15,57 @@
 
 enum class Severity { Ok, Note, Attention, Blocker };
 
+enum class DoctorFindingKind {
+    GameFolder,               // RDR2.exe is here
+    NotGameFolder,            // no RDR2.exe
+    HookFileInstalled,        // file (hookFile): the hook or its loader, beside RDR2.exe
+    HookFileDamaged,          // file: empty or no library
+    HookFileMisplaced,        // file, paths: only in subfolders
+    HookFileMissing,          // file
+    OtherLoaderOnly,          // paths: no dinput8.dll, but maybe another loader
+    SecondLoader,             // paths: another loader beside dinput8.dll
+    ModuleDamaged,            // Pellimore.asi is empty or no library
+    ModuleExtraCopies,        // paths: copies in subfolders beside the installed one
+    ModuleMisplaced,          // path: the subfolder it is in; extracted: "Extract All" made it
+    ModuleMissing,            // not installed
+    ModuleWithoutVersion,     // file: no version resource
+    ModuleOtherVersion,       // file, version
+    ModuleSameVersion,        // file, version
+    ModuleSecondCopy,         // file: another .asi that is Pellimore
+    SettingsNeverRead,        // path: a Pellimore.ini in a subfolder
+    NoSettings,               // no Pellimore.ini: the defaults apply
+    SettingsFolder,           // Pellimore.ini is a folder
+    SettingsVerdict,          // settingsVerdict, count: what the game makes of Pellimore.ini
+    SettingsNamedTxt,         // file: Pellimore.ini.txt; realOne: a Pellimore.ini is there too
+    SettingsNamedOther,       // file: Pellimore (1).ini; realOne
+    NoHookLog,                // no ScriptHookRDR2.log yet
+    HookLogFatal,             // text; native: it names a native; moves: the moves it breaks
+    HookLogRunning,           // Pellimore registered and started
+    HookLogNotStarted,        // registered, never started
+    HookLogWithoutPellimore,  // paths: the scripts it lists, from a start after Pellimore was put in place
+    HookLogBeforePellimore,   // paths: the scripts it lists, from a start before
+    HookLogNoScripts,         // the log names no script
+    UnderProgramFiles,        // the game folder is under Program Files
+    NonAsciiPath,             // the game folder's path has letters outside English
+};
+
+// Which of the hook's two files a finding is about.
+enum class HookFile { Hook, Loader };
+
 struct Finding {
     Severity severity;
-    std::string text;
+    DoctorFindingKind kind;
+    std::string file;                // a file name or a path inside the game folder, as shown
+    std::vector<std::string> paths;  // paths or script names the finding lists
+    HookFile hookFile = HookFile::Hook;
+    std::string version;             // a module's version
+    std::string text;                // a line of the hook's log, as written
+    bool native = false;             // the fatal line names a native
+    std::vector<MeleeAction> moves;  // the moves that native breaks
+    bool extracted = false;          // the subfolder is a release "Extract All" made
+    bool realOne = false;            // a real Pellimore.ini stands beside the misnamed one
+    ExitStatus settingsVerdict = exitAllGood;
+    int count = 0;  // the settings file's points that do not work
 };
 
 struct DoctorReport {

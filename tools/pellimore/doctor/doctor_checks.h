@@ -15,7 +15,11 @@ std::optional<fs::path> findEntry(const fs::path& folder, const std::string& nam
 // A path inside the game folder as the player sees it: "scripts\Pellimore.asi".
 std::string shown(const fs::path& relative);
 
-void add(DoctorReport& report, Severity severity, const std::string& text);
+// Adds a finding of this kind; the caller fills in its facts.
+Finding& add(DoctorReport& report, Severity severity, DoctorFindingKind kind);
+
+// Paths inside the game folder as shown.
+std::vector<std::string> shownPaths(const std::vector<fs::path>& paths);
 
 // Where the entry with this name stands in the game folder's subfolders (one
 // level down: bin\, scripts\, or a folder "Extract All" made), relative to it.

@@ -1,29 +1,24 @@
 #include "pellimore/doctor/native_moves.h"
 
-#include "brawl/move_table.h"
+#include "brawl/melee_actions.h"
 #include "standin_host.h"
 
-std::vector<std::string> movesUsingNative(std::uint64_t hash) {
-    std::vector<std::string> moves;
-    // The tool's own stand-in host answers the calls; the plug-in's state is not touched.
-    standinReset();
-    // One ped that qualifies and is not the player's walks every step of every move.
-    const std::int32_t ped = 1;
-    standinSetPeds(&ped, 1);
-    standinSetPlayerPed(2);
+std::vector<MeleeAction> movesUsingNative(std::uint64_t hash) {
+    // A ped the stand-in's world has never heard of qualifies and is not the
+    // player's, so it walks every step of every move without any world setting.
+    constexpr std::int32_t unknownPed = 0x7EADBEEF;
     PedSnapshot snapshot{};
-    snapshot.pedHandles[0] = ped;
+    snapshot.pedHandles[0] = unknownPed;
     snapshot.pedCount = 1;
-    for (int index = 0; index < dispatchEntryCount; ++index) {
-        const auto action = dispatchTable[index].action;
-        standinClearNativeCalls();
-        applyMeleeAction(action, snapshot);
-        for (std::int32_t call = 0; call < standinNativeCallCount(); ++call) {
+    std::vector<MeleeAction> moves;
+    for (const MoveRow& move : moveTable) {
+        const std::int32_t first = standinNativeCallCount();
+        applyMeleeAction(move.action, snapshot);
+        for (std::int32_t call = first; call < standinNativeCallCount(); ++call) {
             if (standinNativeCallAt(call).hash != hash) continue;
-            moves.emplace_back(dispatchTable[index].playerName);
+            moves.push_back(move.action);
             break;
         }
     }
-    standinReset();
     return moves;
 }

@@ -3,10 +3,11 @@
 // moves' code and cannot drift from it.
 #pragma once
 
+#include "settings/move_table.h"
+
 #include <cstdint>
-#include <string>
 #include <vector>
 
-// The moves, as players know them ("Knock out", ...), whose calls use the native; empty for a
-// hash the moves never call.
-std::vector<std::string> movesUsingNative(std::uint64_t hash);
+// The moves whose calls use the native; empty for a hash the moves never call.
+// Only appends to the stand-in's call log: its world is left as it was.
+std::vector<MeleeAction> movesUsingNative(std::uint64_t hash);

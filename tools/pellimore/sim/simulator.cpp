@@ -7,12 +7,10 @@
 #include "pellimore/sim/native_log_decoding.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
-#include "settings/hotkey_settings.h"
 #include "standin_host.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -56,9 +54,7 @@ bool sameHandles(std::vector<std::int32_t> got, std::vector<std::int32_t> wanted
 
 class Simulation {
 public:
-    Simulation(std::ostream& out, const SimulationOptions& options) : out(out), options(options), scratch("sim") {
-        resetModuleState();
-        settingsPath = textFromPath(scratch.path / "Pellimore.ini");
+    Simulation(std::ostream& out, const SimulationOptions& options) : out(out), options(options), sandbox("sim") {
 #ifdef _WIN32
         // The plug-in's code is linked into this program; its clock must be the stand-in's.
         standinRedirectTickCount(GetModuleHandleW(nullptr));
@@ -66,7 +62,6 @@ public:
         // Start well after boot so that untouched keys are not "held".
         standinSetTickCount(100000);
     }
-    ~Simulation() { resetModuleState(); }
 
     int run(const Scenario& scenario) {
         out << "scenario " << scenario.fileName << "\n";
@@ -107,11 +102,12 @@ private:
         for (std::int32_t count = 0; count < step.count; ++count) tick();
     }
     void perform(const steps::WriteSettings& step, const Scenario&, int) {
-        std::ofstream(settingsPath, std::ios::binary | std::ios::trunc) << step.text;
-        note("settings: Pellimore.ini written");
+        note(sandbox.writeSettings(step.text) ? "settings: Pellimore.ini written"
+                                              : "settings: Pellimore.ini could not be written");
     }
     void perform(const steps::DeleteSettings&, const Scenario&, int) {
-        std::filesystem::remove(settingsPath);
+        std::error_code ignored;
+        std::filesystem::remove(sandbox.settingsFile(), ignored);
         note("settings: Pellimore.ini deleted");
     }
     void perform(const steps::ExpectNothing&, const Scenario& scenario, int line) {
@@ -178,7 +174,7 @@ private:
 
     std::ostream& out;
     const SimulationOptions& options;
-    ScratchDirectory scratch;
+    ModuleSandbox sandbox;
     PedSnapshot snapshot{};
     TickRecord lastTick;
     int tickNumber = 0;

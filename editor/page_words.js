@@ -1,0 +1,43 @@
+// Every sentence the editor page makes up itself, in one place: the verdicts,
+// the prompts, the refusals and what saving repairs. The findings about a file
+// come worded from the checker, in the same words as pellimore check, and the
+// moves' names and descriptions from the plug-in's table of moves.
+(() => {
+'use strict';
+
+Module.pageWords = {
+  verdict: { complete: 'loads completely', warnings: 'loads, but some moves do not work as written',
+    fails: 'the game stops reading it part-way' },
+  repairs: {
+    'utf16-to-plain-text': 'saving turns the file from "Unicode" (UTF-16), which the game cannot read, into plain text',
+    'byte-order-mark-removed': 'saving removes the byte-order mark that hides [Pellimore]',
+  },
+  shippedFileName: 'the shipped Pellimore.ini',
+  keyOff: 'off',
+  keyWithoutLabel: (code) => 'code ' + code,
+  keptMark: ' (kept)',
+  fixedMove: (name) => name + ' (fixed)',
+  noMove: 'no move',
+  cannotFireHere: 'a move here cannot fire as bound',
+  needsNumLock: 'needs Num Lock on',
+  problemsHeading: 'What does not work as written',
+  problemsHeadingOnceSaved: 'What will not work as written, once saved',
+  noProblems: 'Nothing: every move works as bound.',
+  notePrefix: 'Note: ',
+  startPrompt: 'Choose a move on the left, then press its new key.',
+  bound: (move, key, code) => move + ' is now on ' + key + ' (' + code + '). Save when you are done.',
+  boundLayoutDependent: (move, code) => move + ' is now on code ' + code + '. This key prints other characters on ' +
+    'other keyboard layouts; the game goes by the code, so check it on the picture with your layout chosen.',
+  pressKeyFor: (move) => 'Now press the key for "' + move + '", click it on the keyboard, or type its code below. ' +
+    'Esc cancels. (Enter and Space press buttons: type 13 or 32 for those keys.)',
+  keyClicked: (name, code, moves) => name + ' (' + code + '): ' + moves + '. Choose a move first to put it on this key.',
+  unknownKey: 'The browser cannot tell which key that was; type its code instead.',
+  chooseMoveFirst: 'Choose a move first, then type its code.',
+  notAKeyCode: (text, lastKeyCode) => '"' + text + '" is not a key code: type a whole number from 1 to ' +
+    lastKeyCode + ', or -1 to switch the move off.',
+  codeZero: 'No key sends code 0: type the code of a key, or -1 to switch it off.',
+  savedAsDownload: 'Saved as a download: your browser put Pellimore.ini in its downloads folder (if one was there ' +
+    'already, the new one may be named "Pellimore (1).ini"). Move it into the game folder, beside RDR2.exe, ' +
+    'named exactly Pellimore.ini, replacing the old one.',
+};
+})();

@@ -1,3 +1,0 @@
-#include "settings/hotkey_bindings.h"
-
-HotkeyBindings hotkeyBindings{};

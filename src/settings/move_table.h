@@ -1,0 +1,202 @@
+// The fourteen moves, one row each: the move, the key that triggers it, where
+// the settings file sets that key, and what players call it. Everything else
+// about a move (dispatch order, load order, the tools' words) comes from this
+// row or is checked against it when compiled, so a missing, extra or misplaced
+// row fails the build instead of acting as some other move.
+#pragma once
+
+#include "settings/hotkey_bindings.h"
+
+#include <cstdint>
+#include <iterator>
+#include <optional>
+
+// The moves, in the order the script loop tests them within a tick.
+enum class MeleeAction {
+    GrappleThrowFront,
+    GrappleThrowLeft,
+    GrappleThrowRight,
+    GrappleThrowBackLeft,
+    Knockout,
+    Execute,
+    GrappleSwitchFrontToBack,
+    GrappleSwitchBackToFront,
+    Subdue,
+    GrappleSwitchFrontToMount,
+    GrappleChallengeFront,
+    Tackle,
+    GrappleFront,
+    GrappleBack,
+};
+
+// The last move above closes the list.
+constexpr int meleeActionCount = static_cast<int>(MeleeAction::GrappleBack) + 1;
+
+// The fixed key of GrappleChallengeFront (numeric keypad 8); no setting changes it.
+constexpr std::uint32_t grappleChallengeKeyCode = 104;
+
+// A key players set: its binding, the settings key it is read from (and, for
+// the two throws that older files give no key of their own, the key read in
+// its place), and the words players know it by.
+struct KeyRow {
+    std::int32_t HotkeyBindings::*binding;  // null for the fixed challenge key
+    const char* settingsKey;                // null for the fixed challenge key
+    const char* fallbackSettingsKey;        // null for the keys that have no fallback
+    const char* playerName;                 // as the editor lists it: "Knock out"
+    const char* description;                // one line: what the key does in game
+};
+
+// One move: what it is, as the code spells it, whether the modifier must be
+// held, and its key.
+struct MoveRow {
+    MeleeAction action;
+    const char* codeName;  // "GrappleThrowFront"
+    bool needsModifier;
+    KeyRow key;
+};
+
+inline constexpr const char* throwDescription = "with the modifier held";
+
+// clang-format off
+inline constexpr MoveRow moveTable[] = {
+    {MeleeAction::GrappleThrowFront, "GrappleThrowFront", true,
+     {&HotkeyBindings::grappleThrowFront, "iGrappleThrowFront", nullptr, "Throw forward", throwDescription}},
+    {MeleeAction::GrappleThrowLeft, "GrappleThrowLeft", true,
+     {&HotkeyBindings::grappleThrowLeft, "iGrappleThrowLeft", nullptr, "Throw left", throwDescription}},
+    // Older files have no keys of their own for these two and share the throws' keys above.
+    {MeleeAction::GrappleThrowRight, "GrappleThrowRight", true,
+     {&HotkeyBindings::grappleThrowRight, "iGrappleThrowRight", "iGrappleThrowFront", "Throw right", throwDescription}},
+    {MeleeAction::GrappleThrowBackLeft, "GrappleThrowBackLeft", true,
+     {&HotkeyBindings::grappleThrowBackLeft, "iGrappleThrowBackLeft", "iGrappleThrowLeft", "Throw back-left",
+      throwDescription}},
+    {MeleeAction::Knockout, "Knockout", false,
+     {&HotkeyBindings::knockout, "iKnockout", nullptr, "Knock out", "the character knocks the nearest one out"}},
+    {MeleeAction::Execute, "Execute", false,
+     {&HotkeyBindings::execute, "iExecute", nullptr, "Execute", "the character finishes off the one in its grip"}},
+    {MeleeAction::GrappleSwitchFrontToBack, "GrappleSwitchFrontToBack", false,
+     {&HotkeyBindings::grappleSwitchFrontToBack, "iGrappleSwitchFrontToBack", nullptr, "Switch grapple to the back",
+      "move a front grapple round to the back"}},
+    {MeleeAction::GrappleSwitchBackToFront, "GrappleSwitchBackToFront", false,
+     {&HotkeyBindings::grappleSwitchBackToFront, "iGrappleSwitchBackToFront", nullptr, "Switch grapple to the front",
+      "move a back grapple round to the front"}},
+    {MeleeAction::Subdue, "Subdue", false,
+     {&HotkeyBindings::subdue, "iSubdue", nullptr, "Subdue", "subdue the one in its grip"}},
+    {MeleeAction::GrappleSwitchFrontToMount, "GrappleSwitchFrontToMount", false,
+     {&HotkeyBindings::grappleSwitchFrontToMount, "iGrappleSwitchFrontToMount", nullptr, "Switch grapple to a mount",
+      "turn a front grapple into a mount"}},
+    {MeleeAction::GrappleChallengeFront, "GrappleChallengeFront", false,
+     {nullptr, nullptr, nullptr, "Grapple challenge", "challenge someone to a grapple"}},
+    {MeleeAction::Tackle, "Tackle", false,
+     {&HotkeyBindings::tackle, "iTackle", nullptr, "Tackle", "tackle someone to the ground"}},
+    {MeleeAction::GrappleFront, "GrappleFront", false,
+     {&HotkeyBindings::grappleFront, "iGrappleFront", nullptr, "Grapple from the front", "grab someone from the front"}},
+    {MeleeAction::GrappleBack, "GrappleBack", false,
+     {&HotkeyBindings::grappleBack, "iGrappleBack", nullptr, "Grapple from behind", "grab someone from behind"}},
+};
+// clang-format on
+
+// The modifier is set like a move's key but triggers nothing itself: held, it lets the throws fire.
+inline constexpr KeyRow modifierKey = {&HotkeyBindings::xKey, "iXKey", nullptr, "Modifier",
+                                       "hold it while pressing a throw key"};
+
+// The row of a move.
+constexpr const MoveRow& moveRow(MeleeAction action) { return moveTable[static_cast<int>(action)]; }
+
+// What a key is for: a move, or (empty) the modifier.
+using KeyOwner = std::optional<MeleeAction>;
+inline constexpr KeyOwner theModifier = std::nullopt;
+
+// The key row of a move, or of the modifier.
+constexpr const KeyRow& keyRow(KeyOwner owner) { return owner ? moveRow(*owner).key : modifierKey; }
+
+// The order the settings load reads the keys in. A value that does not convert
+// ends the load there, and players' files rely on which keys it keeps.
+inline constexpr KeyOwner loadOrder[] = {
+    theModifier,
+    MeleeAction::Knockout,
+    MeleeAction::Execute,
+    MeleeAction::GrappleFront,
+    MeleeAction::GrappleBack,
+    MeleeAction::Tackle,
+    MeleeAction::GrappleSwitchFrontToBack,
+    MeleeAction::GrappleSwitchBackToFront,
+    MeleeAction::GrappleSwitchFrontToMount,
+    MeleeAction::Subdue,
+    MeleeAction::GrappleThrowFront,
+    MeleeAction::GrappleThrowLeft,
+    MeleeAction::GrappleThrowRight,
+    MeleeAction::GrappleThrowBackLeft,
+};
+inline constexpr int loadOrderLength = static_cast<int>(std::size(loadOrder));
+
+// The key code a move waits for with these bindings; a negative binding
+// becomes a code of 255 or more, which never matches.
+constexpr std::uint32_t triggerKeyCode(const MoveRow& row, const HotkeyBindings& bindings) {
+    return row.key.binding ? static_cast<std::uint32_t>(bindings.*row.key.binding) : grappleChallengeKeyCode;
+}
+
+// The code a key has until a settings file says otherwise.
+constexpr std::int32_t defaultCode(const KeyRow& key) {
+    return key.binding ? HotkeyBindings{}.*key.binding : static_cast<std::int32_t>(grappleChallengeKeyCode);
+}
+
+namespace move_table_checks {
+
+// One row per move, in the enum's order, so a move's row is moveTable[int(move)].
+consteval bool everyMoveHasItsRow() {
+    if (static_cast<int>(std::size(moveTable)) != meleeActionCount) return false;
+    for (int index = 0; index < meleeActionCount; ++index)
+        if (moveTable[index].action != static_cast<MeleeAction>(index)) return false;
+    return true;
+}
+
+// A row is complete: a binding has its settings key, the fixed key has neither, and every row has its words.
+consteval bool everyRowIsComplete() {
+    for (const MoveRow& row : moveTable) {
+        if ((row.key.binding == nullptr) != (row.key.settingsKey == nullptr)) return false;
+        if (!row.key.playerName || !row.key.description || !row.codeName) return false;
+    }
+    return modifierKey.binding && modifierKey.settingsKey;
+}
+
+// No two rows share a binding, a settings key or a player name.
+consteval bool sameText(const char* a, const char* b) {
+    if (!a || !b) return a == b;
+    while (*a && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+consteval bool keysAreDistinct(const KeyRow& a, const KeyRow& b) {
+    return (!a.binding || a.binding != b.binding) && (!a.settingsKey || !sameText(a.settingsKey, b.settingsKey)) &&
+           !sameText(a.playerName, b.playerName);
+}
+consteval bool everyKeyIsItsOwn() {
+    for (int first = 0; first < meleeActionCount; ++first) {
+        if (!keysAreDistinct(moveTable[first].key, modifierKey)) return false;
+        for (int second = first + 1; second < meleeActionCount; ++second)
+            if (!keysAreDistinct(moveTable[first].key, moveTable[second].key)) return false;
+    }
+    return true;
+}
+
+// The load reads every bound key exactly once, and the modifier first.
+consteval bool loadOrderCoversEveryKey() {
+    int bound = 0;
+    for (const MoveRow& row : moveTable) bound += row.key.binding != nullptr;
+    if (loadOrderLength != bound + 1 || loadOrder[0] != theModifier) return false;
+    for (int first = 0; first < loadOrderLength; ++first) {
+        if (!keyRow(loadOrder[first]).binding) return false;
+        for (int second = first + 1; second < loadOrderLength; ++second)
+            if (loadOrder[first] == loadOrder[second]) return false;
+    }
+    return true;
+}
+
+static_assert(everyMoveHasItsRow(), "moveTable needs one row per MeleeAction, in the enum's order");
+static_assert(everyRowIsComplete(), "every moveTable row needs its settings key (or none, with no binding) and words");
+static_assert(everyKeyIsItsOwn(), "no two keys may share a binding, a settings key or a player name");
+static_assert(loadOrderCoversEveryKey(), "loadOrder must read the modifier first and every bound key once");
+// Every binding is loaded from somewhere: a field without a row fails the build.
+static_assert(sizeof(HotkeyBindings) == loadOrderLength * sizeof(std::int32_t),
+              "every HotkeyBindings field needs its key row and its place in loadOrder");
+
+}  // namespace move_table_checks

@@ -1,0 +1,46 @@
+// Every sentence `pellimore check` and the editor page's findings show, made
+// from the analysis's facts. A reviewer or a translator reads all of check's
+// player text here; the analysis itself words nothing.
+#pragma once
+
+#include "pellimore/check/settings_analysis.h"
+
+#include <string>
+#include <vector>
+
+// The name players know a binding by, as the editor lists it: "Knock out", "Modifier".
+std::string playerName(KeyOwner owner);
+
+// A finding as one sentence, without its line number.
+std::string findingSentence(const SettingsFinding& finding);
+
+// A finding with its line number in front, as the page lists problems: "line 3: ...".
+std::string findingWithLine(const SettingsFinding& finding);
+
+// A note, as check prints it: "note: ...".
+std::string noteLine(const SettingsFinding& finding);
+
+// A binding's state as the modders' table words it ("never fires: same key as GrappleThrowFront").
+std::string bindingStateText(const BindingRow& row);
+
+// Why a file could not be explained at all: "problem: cannot open x.ini: ...".
+std::string fileProblemLine(const SettingsReport& report);
+
+// The last line of a report: the verdict in words.
+std::string verdictSentence(const SettingsReport& report);
+
+// The load's own words, for modders: where it stopped and the conversion's message; "" when it completed.
+std::string loadStopSentence(const SettingsReport& report);
+
+// The modders' table: its heading, its column titles and its closing line about the fixed key.
+std::string tableHeading();
+std::vector<std::string> tableColumnTitles();
+std::string fixedKeyLine();
+
+// The value column of the modders' table: as written, or "(missing)".
+std::string rawValueText(const BindingRow& row);
+
+// What `pellimore.exe` says when double-clicked (the game folder's own file is checked).
+std::string notInGameFolderSentence(const std::string& toolFolder);
+std::string noSettingsInGameFolderSentence(const std::string& gameFolder);
+std::string checkingGameSettingsLine(const std::string& settingsFile);

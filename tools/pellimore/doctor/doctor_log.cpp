@@ -1,0 +1,76 @@
+// What the hook's log says about Pellimore, and the game folder's path.
+#include "pellimore/common/platform.h"
+#include "pellimore/common/text.h"
+#include "pellimore/doctor/doctor_checks.h"
+#include "pellimore/doctor/host_log.h"
+#include "pellimore/doctor/native_moves.h"
+
+namespace doctor {
+
+namespace {
+
+void reportFatal(DoctorReport& report, const HostLogFatal& fatal) {
+    Finding& finding = add(report, Severity::Blocker, DoctorFindingKind::HookLogFatal);
+    finding.text = fatal.text;
+    finding.native = fatal.native.has_value();
+    if (fatal.native) finding.moves = movesUsingNative(*fatal.native);
+}
+
+bool mentionsPellimore(const std::vector<std::string>& scripts) {
+    for (const auto& script : scripts)
+        if (lowerCase(textFromPath(pathFromText(script).filename())) == "pellimore.asi") return true;
+    return false;
+}
+
+// Whether the game started, and wrote its log, after Pellimore.asi was put in place.
+bool logIsNewerThanPellimore(const fs::path& logFile, const fs::path& folder) {
+    const auto plugin = findEntry(folder, "Pellimore.asi");
+    std::error_code error;
+    if (!plugin) return true;
+    const auto logTime = fs::last_write_time(logFile, error);
+    const auto pluginTime = fs::last_write_time(*plugin, error);
+    return !error && logTime >= pluginTime;
+}
+
+bool hasNonAsciiLetters(const std::string& text) {
+    for (unsigned char byte : text)
+        if (byte >= 0x80) return true;
+    return false;
+}
+
+}  // namespace
+
+void checkHostLog(DoctorReport& report, const fs::path& folder) {
+    const auto logFile = findEntry(folder, "ScriptHookRDR2.log");
+    if (!logFile) {
+        add(report, Severity::Note, DoctorFindingKind::NoHookLog);
+        return;
+    }
+    const HostLog log = parseHostLog(readWholeFile(*logFile).value_or(""));
+    for (const auto& fatal : log.fatals) reportFatal(report, fatal);
+    const bool registered = mentionsPellimore(log.registeredScripts);
+    report.pellimoreStarted = registered && mentionsPellimore(log.launchedScripts);
+    if (report.pellimoreStarted)
+        add(report, Severity::Ok, DoctorFindingKind::HookLogRunning);
+    else if (registered)
+        add(report, Severity::Attention, DoctorFindingKind::HookLogNotStarted);
+    else if (!log.registeredScripts.empty() && logIsNewerThanPellimore(*logFile, folder))
+        add(report, Severity::Blocker, DoctorFindingKind::HookLogWithoutPellimore).paths = log.registeredScripts;
+    else if (!log.registeredScripts.empty())
+        add(report, Severity::Note, DoctorFindingKind::HookLogBeforePellimore).paths = log.registeredScripts;
+    else
+        add(report, Severity::Note, DoctorFindingKind::HookLogNoScripts);
+}
+
+// Only worth a look while nothing shows Pellimore running: once the hook's log
+// shows it starting, the path evidently works.
+void checkFolderPath(DoctorReport& report, const fs::path& folder) {
+    std::error_code error;
+    const std::string absolute = textFromPath(fs::absolute(folder, error));
+    const Severity severity = report.pellimoreStarted ? Severity::Note : Severity::Attention;
+    if (lowerCase(absolute).find("program files") != std::string::npos)
+        add(report, severity, DoctorFindingKind::UnderProgramFiles);
+    if (hasNonAsciiLetters(absolute)) add(report, severity, DoctorFindingKind::NonAsciiPath);
+}
+
+}  // namespace doctor

@@ -1,0 +1,181 @@
+#include "pellimore/doctor/doctor_wording.h"
+
+#include "pellimore/common/text.h"
+
+namespace {
+
+std::string listed(const std::vector<std::string>& paths) { return joinedText(paths, ", "); }
+
+std::string scriptsListed(const std::vector<std::string>& scripts) {
+    std::vector<std::string> shownScripts;
+    for (const auto& script : scripts) shownScripts.push_back(shownAsText(script));
+    return joinedText(shownScripts, ", ");
+}
+
+std::string hookRole(HookFile file) { return file == HookFile::Hook ? "the script hook" : "the ASI loader"; }
+
+// What the game makes of the settings file, and where a player sees the details.
+std::string settingsVerdict(const Finding& finding) {
+    const std::string details = "double-click pellimore.exe in Pellimore-tools to see ";
+    if (finding.settingsVerdict == exitAllGood)
+        return "the game loads every key from it (" + details + "what each key does)";
+    if (finding.settingsVerdict == exitFailed)
+        return "the game stops reading it part-way, so some moves keep their old keys: " + details +
+               "where, and what to write instead";
+    return "the game loads it, but " + std::to_string(finding.count) +
+           (finding.count == 1 ? " point does" : " points do") + " not work as written: " + details + "which";
+}
+
+std::string fatalSentence(const Finding& finding) {
+    std::string text = "the hook's log says \"FATAL: " + shownAsText(finding.text) + "\"";
+    if (!finding.native) return text;
+    text +=
+        ": the hook does not match this version of the game. A game update stops every script plug-in until the "
+        "hook is updated: install the newest ScriptHookRDR2.dll";
+    std::vector<std::string> names;
+    for (const MeleeAction move : finding.moves) names.emplace_back(moveRow(move).key.playerName);
+    if (finding.moves.size() == static_cast<std::size_t>(meleeActionCount))
+        text += ". Until then, no Pellimore move can work";
+    else if (!names.empty())
+        text += ". Until then, these Pellimore moves cannot work: " + joinedText(names, ", ");
+    return text;
+}
+
+std::string misplacedModuleSentence(const Finding& finding) {
+    return "Pellimore.asi is in " + finding.file +
+           "\\, a folder inside the game folder, where the hook's loader does not look: move Pellimore.asi and "
+           "Pellimore.ini from " +
+           finding.file + " into the game folder itself, beside RDR2.exe" +
+           (finding.extracted ? std::string(" (Windows' \"Extract All\" made that folder; next time, extract into the "
+                                            "game folder itself)")
+                              : std::string());
+}
+
+std::string replacingTheOldOne(const Finding& finding) { return finding.realOne ? " (replacing the old one)" : ""; }
+
+}  // namespace
+
+std::string gameFolderLine(const std::string& folder) { return "game folder: " + folder; }
+
+std::string severityTag(Severity severity) {
+    switch (severity) {
+        case Severity::Ok: return "ok   ";
+        case Severity::Note: return "note ";
+        case Severity::Attention: return "check";
+        case Severity::Blocker: return "FIX  ";
+    }
+    return "";
+}
+
+std::string doctorFindingSentence(const Finding& finding) {
+    switch (finding.kind) {
+        case DoctorFindingKind::GameFolder: return "RDR2.exe: this is the game folder";
+        case DoctorFindingKind::NotGameFolder:
+            return "this is not the game folder: there is no RDR2.exe in it. Extract the Pellimore archive into the "
+                   "game "
+                   "folder (the folder with RDR2.exe), then double-click doctor.cmd in its Pellimore-tools folder";
+        case DoctorFindingKind::HookFileInstalled:
+            return finding.file + ": " + hookRole(finding.hookFile) + " is installed";
+        case DoctorFindingKind::HookFileDamaged:
+            return finding.file +
+                   " is damaged: it is empty or not a Windows library, so no script plug-in can load. Copy it again "
+                   "from the hook's archive (the files inside its bin folder) into the game folder";
+        case DoctorFindingKind::HookFileMisplaced:
+            return finding.file + " is in " + listed(finding.paths) +
+                   ", not beside RDR2.exe: copy the files inside the hook's bin folder into the game folder itself";
+        case DoctorFindingKind::HookFileMissing:
+            return finding.file +
+                   " is missing: install the script hook first (copy ScriptHookRDR2.dll and dinput8.dll from its "
+                   "archive into the game folder, beside RDR2.exe)";
+        case DoctorFindingKind::OtherLoaderOnly:
+            return "no dinput8.dll, the ASI loader the hook ships, but " + listed(finding.paths) +
+                   " may be another ASI loader; if Pellimore does not load, add dinput8.dll";
+        case DoctorFindingKind::SecondLoader:
+            return listed(finding.paths) +
+                   " beside dinput8.dll may be a second ASI loader: two loaders can load Pellimore twice or stop each "
+                   "other; keep only dinput8.dll unless another mod needs it";
+        case DoctorFindingKind::ModuleDamaged:
+            return "Pellimore.asi is damaged: it is empty or not a Windows library. Copy it again from the release "
+                   "archive into the game folder";
+        case DoctorFindingKind::ModuleExtraCopies:
+            return "another copy of Pellimore.asi is in " + listed(finding.paths) +
+                   ": delete it, so that no loader runs Pellimore twice";
+        case DoctorFindingKind::ModuleMisplaced: return misplacedModuleSentence(finding);
+        case DoctorFindingKind::ModuleMissing:
+            return "Pellimore.asi is not installed: copy it from the release archive into the game folder, beside "
+                   "RDR2.exe";
+        case DoctorFindingKind::ModuleWithoutVersion:
+            return finding.file +
+                   " has no version information: it may be damaged or not Pellimore; copy it again from the release "
+                   "archive";
+        case DoctorFindingKind::ModuleOtherVersion:
+            return finding.file + " is version " + finding.version + ", this tool is " + PELLIMORE_VERSION +
+                   ": use the Pellimore.asi and the tools of one release";
+        case DoctorFindingKind::ModuleSameVersion:
+            return finding.file + " is version " + finding.version + ", the same as this tool";
+        case DoctorFindingKind::ModuleSecondCopy:
+            return finding.file +
+                   " is a second copy of Pellimore: the loader loads every .asi file beside RDR2.exe, so every move "
+                   "would be ordered twice. Delete " +
+                   finding.file;
+        case DoctorFindingKind::SettingsNeverRead:
+            return finding.file +
+                   " is never read: the game reads Pellimore.ini only from the folder with RDR2.exe; move it there";
+        case DoctorFindingKind::NoSettings:
+            return "no Pellimore.ini beside RDR2.exe: the default keys apply (Q knocks out; hold X and press an arrow "
+                   "to throw)";
+        case DoctorFindingKind::SettingsFolder:
+            return "Pellimore.ini is a folder, not a file: the game cannot read it; delete the folder and copy the "
+                   "file "
+                   "from the release archive";
+        case DoctorFindingKind::SettingsVerdict: return "Pellimore.ini: " + settingsVerdict(finding);
+        case DoctorFindingKind::SettingsNamedTxt:
+            return finding.file +
+                   " is not Pellimore.ini: the game reads only a file named exactly Pellimore.ini, and Windows hides "
+                   "the \".txt\" at the end. In File Explorer choose View > Show > File name extensions, then rename "
+                   "it to Pellimore.ini" +
+                   replacingTheOldOne(finding);
+        case DoctorFindingKind::SettingsNamedOther:
+            return finding.file +
+                   " is not Pellimore.ini: the game reads only a file named exactly Pellimore.ini. If it holds the "
+                   "keys "
+                   "you want, rename it to Pellimore.ini" +
+                   replacingTheOldOne(finding);
+        case DoctorFindingKind::NoHookLog:
+            return "no ScriptHookRDR2.log yet: start the game once with the hook installed, then double-click "
+                   "doctor.cmd again to see whether Pellimore loaded";
+        case DoctorFindingKind::HookLogFatal: return fatalSentence(finding);
+        case DoctorFindingKind::HookLogRunning:
+            return "the hook's log shows Pellimore.asi registering and its script starting";
+        case DoctorFindingKind::HookLogNotStarted:
+            return "the hook's log shows Pellimore.asi registering, but its script never started: load a save in story "
+                   "mode, then look again";
+        case DoctorFindingKind::HookLogWithoutPellimore:
+            return "the hook's log, from a game start after Pellimore.asi was put in place, lists other scripts (" +
+                   scriptsListed(finding.paths) +
+                   ") but not Pellimore.asi: the loader did not load it. Check the points above, then start the game "
+                   "again";
+        case DoctorFindingKind::HookLogBeforePellimore:
+            return "the hook's log is from a game start before Pellimore.asi was put in place: start the game once, "
+                   "then "
+                   "run the doctor again to see whether Pellimore loads";
+        case DoctorFindingKind::HookLogNoScripts: return "the hook's log names no script yet";
+        case DoctorFindingKind::UnderProgramFiles:
+            return "the game folder is under Program Files: saving Pellimore.ini there may need administrator rights "
+                   "(edit a copy elsewhere, then copy it in)";
+        case DoctorFindingKind::NonAsciiPath:
+            return "the game folder's path has letters outside English: some ASI loaders fail there; if Pellimore does "
+                   "not load, try a folder with plain letters";
+    }
+    return "";
+}
+
+std::string doctorVerdictSentence(ExitStatus status) {
+    switch (status) {
+        case exitFailed: return "result: Pellimore cannot work until the points marked FIX are done";
+        case exitWithWarnings:
+            return "result: nothing stops Pellimore from loading, but look at the points marked check";
+        case exitAllGood: return "result: everything is in place";
+    }
+    return "";
+}

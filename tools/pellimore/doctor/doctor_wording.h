@@ -1,0 +1,19 @@
+// Every sentence `pellimore doctor` shows, made from its findings' facts. A
+// reviewer or a translator reads all of the doctor's player text here.
+#pragma once
+
+#include "pellimore/doctor/doctor.h"
+
+#include <string>
+
+// The first line: which folder was looked at.
+std::string gameFolderLine(const std::string& folder);
+
+// The mark in front of a finding: "ok   ", "note ", "check", "FIX  " (five columns each).
+std::string severityTag(Severity severity);
+
+// A finding as one sentence.
+std::string doctorFindingSentence(const Finding& finding);
+
+// The last line: the verdict in words.
+std::string doctorVerdictSentence(ExitStatus status);
