@@ -143,60 +143,73 @@ constexpr std::int32_t defaultCode(const KeyRow& key) {
 namespace move_table_checks {
 
 // One row per move, in the enum's order, so a move's row is moveTable[int(move)].
-consteval bool everyMoveHasItsRow() {
-    if (static_cast<int>(std::size(moveTable)) != meleeActionCount) return false;
+consteval bool everyMoveHasItsRow(const auto& table) {
+    if (static_cast<int>(std::size(table)) != meleeActionCount) return false;
     for (int index = 0; index < meleeActionCount; ++index)
-        if (moveTable[index].action != static_cast<MeleeAction>(index)) return false;
+        if (table[index].action != static_cast<MeleeAction>(index)) return false;
     return true;
 }
 
 // A row is complete: a binding has its settings key, the fixed key has neither, and every row has its words.
-consteval bool everyRowIsComplete() {
-    for (const MoveRow& row : moveTable) {
+consteval bool everyRowIsComplete(const auto& table) {
+    for (const MoveRow& row : table) {
         if ((row.key.binding == nullptr) != (row.key.settingsKey == nullptr)) return false;
         if (!row.key.playerName || !row.key.description || !row.codeName) return false;
     }
     return modifierKey.binding && modifierKey.settingsKey;
 }
 
-// No two rows share a binding, a settings key or a player name.
 consteval bool sameText(const char* a, const char* b) {
     if (!a || !b) return a == b;
     while (*a && *a == *b) ++a, ++b;
     return *a == *b;
 }
+
 consteval bool keysAreDistinct(const KeyRow& a, const KeyRow& b) {
     return (!a.binding || a.binding != b.binding) && (!a.settingsKey || !sameText(a.settingsKey, b.settingsKey)) &&
            !sameText(a.playerName, b.playerName);
 }
-consteval bool everyKeyIsItsOwn() {
-    for (int first = 0; first < meleeActionCount; ++first) {
-        if (!keysAreDistinct(moveTable[first].key, modifierKey)) return false;
-        for (int second = first + 1; second < meleeActionCount; ++second)
-            if (!keysAreDistinct(moveTable[first].key, moveTable[second].key)) return false;
+
+// No two keys share a binding, a settings key or a player name.
+consteval bool everyKeyIsItsOwn(const auto& table) {
+    for (std::size_t first = 0; first < std::size(table); ++first) {
+        if (!keysAreDistinct(table[first].key, modifierKey)) return false;
+        for (std::size_t second = first + 1; second < std::size(table); ++second)
+            if (!keysAreDistinct(table[first].key, table[second].key)) return false;
     }
     return true;
 }
 
 // The load reads every bound key exactly once, and the modifier first.
-consteval bool loadOrderCoversEveryKey() {
-    int bound = 0;
-    for (const MoveRow& row : moveTable) bound += row.key.binding != nullptr;
-    if (loadOrderLength != bound + 1 || loadOrder[0] != theModifier) return false;
-    for (int first = 0; first < loadOrderLength; ++first) {
-        if (!keyRow(loadOrder[first]).binding) return false;
-        for (int second = first + 1; second < loadOrderLength; ++second)
-            if (loadOrder[first] == loadOrder[second]) return false;
+consteval bool loadOrderCoversEveryKey(const auto& table, const auto& order) {
+    std::size_t bound = 0;
+    for (const MoveRow& row : table) bound += row.key.binding != nullptr;
+    if (std::size(order) != bound + 1 || order[0] != theModifier) return false;
+    for (std::size_t first = 0; first < std::size(order); ++first) {
+        const auto index = order[first] ? static_cast<std::size_t>(*order[first]) : 0;
+        if (order[first] && (index >= std::size(table) || !table[index].key.binding)) return false;
+        for (std::size_t second = first + 1; second < std::size(order); ++second)
+            if (order[first] == order[second]) return false;
     }
     return true;
 }
 
-static_assert(everyMoveHasItsRow(), "moveTable needs one row per MeleeAction, in the enum's order");
-static_assert(everyRowIsComplete(), "every moveTable row needs its settings key (or none, with no binding) and words");
-static_assert(everyKeyIsItsOwn(), "no two keys may share a binding, a settings key or a player name");
-static_assert(loadOrderCoversEveryKey(), "loadOrder must read the modifier first and every bound key once");
-// Every binding is loaded from somewhere: a field without a row fails the build.
-static_assert(sizeof(HotkeyBindings) == loadOrderLength * sizeof(std::int32_t),
-              "every HotkeyBindings field needs its key row and its place in loadOrder");
+// The checks a table of moves must pass, in a template so that a test can
+// show that a broken table fails to compile with the message below.
+template <const auto& table, const auto& order>
+struct Checked {
+    static_assert(everyMoveHasItsRow(table), "moveTable needs one row per MeleeAction, in the enum's order");
+    static_assert(everyRowIsComplete(table),
+                  "every moveTable row needs its settings key (or none, with no binding) and its words");
+    static_assert(everyKeyIsItsOwn(table), "no two keys may share a binding, a settings key or a player name");
+    static_assert(loadOrderCoversEveryKey(table, order),
+                  "loadOrder must read the modifier first and every bound key once");
+    // Every binding is loaded from somewhere: a field without a row fails the build.
+    static_assert(sizeof(HotkeyBindings) == std::size(order) * sizeof(std::int32_t),
+                  "every HotkeyBindings field needs its key row and its place in loadOrder");
+    static constexpr bool passed = true;
+};
+
+static_assert(Checked<moveTable, loadOrder>::passed);
 
 }  // namespace move_table_checks
