@@ -12,14 +12,24 @@ run() { "${runner[@]}" "$tool" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../baseline_compare.sh"
 
+# The modders' table is pinned once, in modders_table.expected (a file that
+# shows every state a binding can be in); elsewhere only the findings, the
+# load's stop and the verdict are, so a change to the table rewrites one file.
+findings_only() { sed '/^Details for modders/,/^  (GrappleChallengeFront/d'; }
+run_check() { run check "$@" | findings_only; return "${PIPESTATUS[0]}"; }
+
 cd "$here/check"
+output=$(run check modders_table.ini); status=$?
+compare_with_baseline "modders_table.expected" "$output
+exit $status"
 for sample in *.ini; do
-  output=$(run check "$sample"); status=$?
+  [ "$sample" = modders_table.ini ] && continue
+  output=$(run_check "$sample"); status=$?
   compare_with_baseline "${sample%.ini}.expected" "$output
 exit $status"
 done
 # The sample shipped to players, where it lives.
-output=$(cd "$here/../../package" && run check Pellimore.ini); status=$?
+output=$(cd "$here/../../package" && run_check Pellimore.ini); status=$?
 compare_with_baseline "shipped_sample.expected" "$output
 exit $status"
 # The player's readme dropped onto the tool: some other file, told in one sentence.
