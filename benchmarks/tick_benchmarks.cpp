@@ -10,10 +10,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 namespace {

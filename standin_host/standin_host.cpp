@@ -1,7 +1,7 @@
 // The stand-in's world, natives, clock and registrations, shared by both builds.
+#include "standin_host.h"
 #include "host/host_interface.h"
 #include "script_runner.h"
-#include "standin_host.h"
 
 #include <atomic>
 #include <cstring>

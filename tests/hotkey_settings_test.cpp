@@ -1,5 +1,5 @@
-#include "allocation_counter.h"
 #include "settings/hotkey_settings.h"
+#include "allocation_counter.h"
 #include "test_support.h"
 
 #include <random>

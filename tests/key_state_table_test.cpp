@@ -1,5 +1,5 @@
-#include "host/host_interface.h"
 #include "host/key_state_table.h"
+#include "host/host_interface.h"
 #include "test_support.h"
 
 namespace {

@@ -1,5 +1,5 @@
-#include "host/key_state_table.h"
 #include "host/module_entry.h"
+#include "host/key_state_table.h"
 #include "test_support.h"
 
 namespace {

@@ -1,7 +1,7 @@
-#include "settings/hotkey_settings.h"
 #include "brawl/script_loop.h"
 #include "host/key_state_table.h"
 #include "host/module_entry.h"
+#include "settings/hotkey_settings.h"
 #include "test_support.h"
 
 namespace {

@@ -46,8 +46,7 @@ TEST(ShippedTexts, TheShippedSettingsFileNamesEachKeyAsTheTableDoes) {
         ASSERT_NE(at, lines.end()) << "no line " << setting;
         ASSERT_NE(at, lines.begin());
         const std::string& comment = *(at - 1);
-        EXPECT_TRUE(comment.starts_with("; " + std::string(key.playerName)))
-            << "above " << setting << ": " << comment;
+        EXPECT_TRUE(comment.starts_with("; " + std::string(key.playerName))) << "above " << setting << ": " << comment;
         EXPECT_NE(comment.find("(" + std::to_string(defaultCode(key)) + " = "), std::string::npos) << comment;
     }
 }

@@ -4,9 +4,9 @@
 #include "host/key_state_table.h"
 #include "module_sandbox.h"
 #include "pellimore/common/key_names.h"
-#include "pellimore/sim/native_log_decoding.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
+#include "pellimore/sim/native_log_decoding.h"
 #include "standin_host.h"
 
 #include <algorithm>
