@@ -6,6 +6,7 @@
 #include "host/key_state_table.h"
 #include "module_sandbox.h"
 #include "sample_settings.h"
+#include "settings/settings_evaluation.h"
 #include "standin_host.h"
 
 #include <benchmark/benchmark.h>
@@ -24,7 +25,7 @@ void enterScratchDirectory(const char* settingsText) {
     scratch.reset();
     scratch = std::make_unique<ScratchDirectory>("bench");
     std::filesystem::current_path(scratch->path);
-    if (settingsText) scratch->writeFile("Pellimore.ini", settingsText);
+    if (settingsText) scratch->writeFile(settingsFileName, settingsText);
 }
 
 // The module as loaded, with native logging off so long runs stay flat.
@@ -45,10 +46,10 @@ void setPeds(int count) {
 // instructions per call with callgrind.
 [[gnu::noinline]] void readSettingsFileOnly(std::string& buffer) {
     {
-        std::ifstream probe("Pellimore.ini");
+        std::ifstream probe(settingsFileName);
         benchmark::DoNotOptimize(probe.is_open());
     }
-    std::ifstream file("Pellimore.ini", std::ios::binary);
+    std::ifstream file(settingsFileName, std::ios::binary);
     file.seekg(0, std::ios::end);
     const auto size = static_cast<std::size_t>(file.tellg());
     file.seekg(0, std::ios::beg);

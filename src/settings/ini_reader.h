@@ -81,7 +81,8 @@ public:
     // Returns a copy of the named section, or an empty section when there is none.
     IniSection getSection(std::string name) const;
 
-    // Returns the named section, appending an empty one if absent.
+    // Returns the named section, appending an empty one if absent. The module
+    // never calls it; tests build documents with it.
     IniSection& ensureSection(std::string name);
 
     std::span<const Section> getSections() const { return {sections.data(), sectionCount}; }
