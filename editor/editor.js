@@ -10,7 +10,7 @@ let keyboard = null;  // built once the runtime can tell the key codes
 let keyCodes = null;
 // Row states, as the analysis names them, that mean a move cannot fire as bound.
 const blockedStates = new Set(['never-fires-shared-key', 'fires-only-without-modifier', 'never-fires-on-modifier',
-  'never-fires-code-zero']);
+  'never-fires-code-zero', 'fires-on-modifier-release']);
 const words = Module.pageWords;
 
 // original: the bytes opened; now: what the game does with them; saved: what

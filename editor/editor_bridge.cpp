@@ -58,6 +58,7 @@ const char* stateName(BindingState state) {
         case BindingState::FiresOnlyWithoutModifier: return "fires-only-without-modifier";
         case BindingState::NeverFiresOnModifier: return "never-fires-on-modifier";
         case BindingState::NeverFiresCodeZero: return "never-fires-code-zero";
+        case BindingState::FiresOnModifierRelease: return "fires-on-modifier-release";
     }
     return "";
 }

@@ -63,6 +63,15 @@ TEST_F(SettingsAnalysisTest, DispatchOrderDecidesWhatNeverFires) {
     EXPECT_EQ(knockoutOnUp.rows[1].state, BindingState::FiresOnlyWithoutModifier);
     EXPECT_EQ(knockoutOnUp.rows[1].sharedWith, MeleeAction::GrappleThrowFront);
 
+    // The modifier on a move's key: letting go of the modifier fires that move too.
+    const SettingsReport modifierOnMount =
+        analyze(std::string(twelveKeySettingsText) + "iXKey=17\niGrappleThrowRight=39\niGrappleThrowBackLeft=40\n");
+    EXPECT_EQ(modifierOnMount.verdict, exitWithWarnings);
+    ASSERT_EQ(modifierOnMount.warnings.size(), 1u);
+    EXPECT_EQ(modifierOnMount.warnings[0].kind, FindingKind::ModifierOnMoveKey);
+    EXPECT_EQ(modifierOnMount.warnings[0].binding, KeyOwner(MeleeAction::GrappleSwitchFrontToMount));
+    EXPECT_EQ(modifierOnMount.rows[8].state, BindingState::FiresOnModifierRelease);
+
     const SettingsReport clean =
         analyze(std::string(twelveKeySettingsText) + "iGrappleThrowRight=39\niGrappleThrowBackLeft=40\n");
     EXPECT_EQ(clean.verdict, exitAllGood);

@@ -157,6 +157,10 @@ std::string findingSentence(const SettingsFinding& finding) {
         case FindingKind::BoundToModifier:
             return bindingName(finding) + " is on " + keyLabel(finding.keyCode) +
                    ", the Modifier's own key, so it can never fire: move one of them to a free key";
+        case FindingKind::ModifierOnMoveKey:
+            return "the Modifier and " + bindingName(finding) + " are both on " + keyLabel(finding.keyCode) +
+                   ": each time you let go of the Modifier, after a throw too, " + bindingName(finding) +
+                   " fires as well. Move one of them to a free key";
         case FindingKind::LargeFile: return largeFileSentence(finding);
         case FindingKind::NumLock:
             return bindingName(finding) + " is on " + keyLabel(finding.keyCode) +
@@ -188,6 +192,7 @@ std::string bindingStateText(const BindingRow& row) {
         case BindingState::FiresOnlyWithoutModifier: return "fires only without the modifier: same key as " + shared;
         case BindingState::NeverFiresOnModifier: return "never fires: bound to the modifier";
         case BindingState::NeverFiresCodeZero: return "never fires: no key sends code 0";
+        case BindingState::FiresOnModifierRelease: return "also fires when the modifier is let go: same key";
     }
     return "";
 }

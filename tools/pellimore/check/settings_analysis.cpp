@@ -143,6 +143,22 @@ void noteSharedKey(const MoveRow& move, const MoveRow& first, std::uint32_t code
     warnings.push_back(shared);
 }
 
+// A move on the modifier's own key fires each time the modifier is let go,
+// after every throw too: a surprise worth a warning, unless it never fires anyway.
+void noteMovesOnTheModifier(const HotkeyBindings& bindings, StateByMove& states,
+                            std::vector<SettingsFinding>& warnings) {
+    const auto modifier = static_cast<std::uint32_t>(bindings.xKey);
+    if (modifier == 0 || modifier >= keyStateRowCount) return;
+    for (const MoveRow& move : moveTable) {
+        if (move.needsModifier || triggerKeyCode(move, bindings) != modifier || states.contains(move.action)) continue;
+        states[move.action] = {BindingState::FiresOnModifierRelease, std::nullopt};
+        SettingsFinding onModifierKey{FindingKind::ModifierOnMoveKey, 0};
+        onModifierKey.binding = move.action;
+        onModifierKey.keyCode = static_cast<std::int32_t>(modifier);
+        warnings.push_back(onModifierKey);
+    }
+}
+
 // What the dispatch order does with the loaded codes; code 0 and codes off the table never fire anyway.
 StateByMove dispatchStates(const IniSection& section, const HotkeyBindings& bindings,
                            std::vector<SettingsFinding>& warnings) {
@@ -165,6 +181,7 @@ StateByMove dispatchStates(const IniSection& section, const HotkeyBindings& bind
         });
         if (first != moveTable + later) noteSharedKey(move, *first, code, section, states, warnings);
     }
+    noteMovesOnTheModifier(bindings, states, warnings);
     return states;
 }
 

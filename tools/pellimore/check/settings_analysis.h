@@ -24,6 +24,7 @@ enum class BindingState {
     FiresOnlyWithoutModifier,  // an earlier throw on the same key takes it while the modifier is held
     NeverFiresOnModifier,      // a throw on the modifier's own key
     NeverFiresCodeZero,        // code 0, which no key sends
+    FiresOnModifierRelease,    // on the modifier's key: letting go of the modifier fires it too
 };
 
 struct BindingRow {

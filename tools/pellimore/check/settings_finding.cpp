@@ -22,6 +22,7 @@ const char* findingKindName(FindingKind kind) {
         case FindingKind::LoadStops: return "load-stops";
         case FindingKind::SharedKey: return "shared-key";
         case FindingKind::BoundToModifier: return "bound-to-modifier";
+        case FindingKind::ModifierOnMoveKey: return "modifier-on-move-key";
         case FindingKind::LargeFile: return "large-file";
         case FindingKind::NumLock: return "num-lock";
         case FindingKind::NumLockChallenge: return "num-lock-challenge";

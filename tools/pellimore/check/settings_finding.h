@@ -29,6 +29,7 @@ enum class FindingKind {
     LoadStops,            // the value that ends the load (cause, count: the settings after it)
     SharedKey,            // a later move on an earlier move's key (otherMove fires instead)
     BoundToModifier,      // a throw on the modifier's own key
+    ModifierOnMoveKey,    // a move on the modifier's key: letting go of the modifier fires it too
     LargeFile,            // so large that reading it every frame costs time (count: KB; tooLargeToRead)
     NumLock,              // a keypad key that changes code with Num Lock (a note)
     NumLockChallenge,     // the fixed challenge key changes code with Num Lock too (a note)
