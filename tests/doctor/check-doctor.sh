@@ -58,7 +58,21 @@ echo "not a library" >$folder/Pellimore.asi; cp "$sample" $folder/
 folder="Program Files/Jeux é/running"; game "$folder"; hook "$folder"; plugin "$folder/Pellimore.asi"
 cp "$sample" "$folder/"; launched_log
 
-for folder in complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder \
+# The hook's log from yesterday, another mod listed and Pellimore not, and the
+# doctor run before the first game start: it cannot tell, so it asks for one.
+other_mod_log() { log "[20:11:30] INIT: Registering script 'OtherMod.asi' (0x00007FFB00000000)"; }
+record() { printf 'record\r\n%s\r\n' "$1" >"$folder/Pellimore-doctor-record.txt"; touch -d "$2" "$folder/Pellimore-doctor-record.txt"; }
+folder=log_from_yesterday; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/
+other_mod_log; touch -d "1 day ago" "$folder/ScriptHookRDR2.log"
+# The doctor saw this Pellimore.asi two hours ago; the game started an hour ago without loading it.
+folder=started_without_pellimore; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/
+record "$(sha256sum <$folder/Pellimore.asi | cut -c1-64)" "2 hours ago"; other_mod_log
+touch -d "1 hour ago" "$folder/ScriptHookRDR2.log"
+# An update replaced the module the doctor saw: the log may be from before the update.
+folder=updated_module; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/
+record "$(printf old | sha256sum | cut -c1-64)" "2 hours ago"; other_mod_log; touch -d "1 hour ago" "$folder/ScriptHookRDR2.log"
+
+for folder in log_from_yesterday started_without_pellimore updated_module complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder \
     extracted_release near_misses damaged "Program Files/Jeux é/running"; do
   name=$(basename "$folder")
   actual=$("${runner[@]}" "$tool" doctor "$folder" 2>&1 | tr -d '\r' | tr '\\' '/'; echo "exit ${PIPESTATUS[0]}")

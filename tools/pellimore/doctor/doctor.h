@@ -42,8 +42,8 @@ enum class DoctorFindingKind {
     HookLogFatal,             // text; native: it names a native; moves: the moves it breaks
     HookLogRunning,           // Pellimore registered and started
     HookLogNotStarted,        // registered, never started
-    HookLogWithoutPellimore,  // paths: the scripts it lists, from a start after Pellimore was put in place
-    HookLogBeforePellimore,   // paths: the scripts it lists, from a start before
+    HookLogWithoutPellimore,  // paths: the scripts it lists, from a start after the doctor first saw the module
+    HookLogUndated,           // paths: the scripts it lists, from a start that may be before Pellimore arrived
     HookLogNoScripts,         // the log names no script
     UnderProgramFiles,        // the game folder is under Program Files
     NonAsciiPath,             // the game folder's path has letters outside English

@@ -1,8 +1,10 @@
 // What the hook's log says about Pellimore, and the game folder's path.
 #include "pellimore/common/platform.h"
+#include "pellimore/common/sha256.h"
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
 #include "pellimore/doctor/host_log.h"
+#include "pellimore/doctor/install_record.h"
 #include "pellimore/doctor/native_moves.h"
 
 namespace doctor {
@@ -22,14 +24,21 @@ bool mentionsPellimore(const std::vector<std::string>& scripts) {
     return false;
 }
 
-// Whether the game started, and wrote its log, after Pellimore.asi was put in place.
-bool logIsNewerThanPellimore(const fs::path& logFile, const fs::path& folder) {
-    const auto plugin = findEntry(folder, "Pellimore.asi");
+// The digest of the Pellimore.asi beside RDR2.exe; none without one.
+std::optional<std::string> installedModuleDigest(const fs::path& folder) {
+    const auto module = findEntry(folder, "Pellimore.asi");
+    const auto bytes = module ? readWholeFile(*module) : std::nullopt;
+    return bytes ? std::optional<std::string>(sha256Hex(*bytes)) : std::nullopt;
+}
+
+// Whether a log without Pellimore is from a game start after this module was in place. With no
+// module at all, the missing module is the point, and the log only confirms it.
+bool logIsFromAGameStartWithTheModule(const fs::path& logFile, const std::optional<std::string>& digest,
+                                      const std::optional<InstallRecord>& record) {
+    if (!digest) return true;
     std::error_code error;
-    if (!plugin) return true;
     const auto logTime = fs::last_write_time(logFile, error);
-    const auto pluginTime = fs::last_write_time(*plugin, error);
-    return !error && logTime >= pluginTime;
+    return !error && logAgainstRecord(record, *digest, logTime) == LogAge::AfterModuleSeen;
 }
 
 bool hasNonAsciiLetters(const std::string& text) {
@@ -41,6 +50,9 @@ bool hasNonAsciiLetters(const std::string& text) {
 }  // namespace
 
 void checkHostLog(DoctorReport& report, const fs::path& folder) {
+    const auto digest = installedModuleDigest(folder);
+    const auto record = readInstallRecord(folder);
+    if (digest) renewInstallRecord(folder, *digest, record);
     const auto logFile = findEntry(folder, "ScriptHookRDR2.log");
     if (!logFile) {
         add(report, Severity::Note, DoctorFindingKind::NoHookLog);
@@ -54,10 +66,10 @@ void checkHostLog(DoctorReport& report, const fs::path& folder) {
         add(report, Severity::Ok, DoctorFindingKind::HookLogRunning);
     else if (registered)
         add(report, Severity::Attention, DoctorFindingKind::HookLogNotStarted);
-    else if (!log.registeredScripts.empty() && logIsNewerThanPellimore(*logFile, folder))
+    else if (!log.registeredScripts.empty() && logIsFromAGameStartWithTheModule(*logFile, digest, record))
         add(report, Severity::Blocker, DoctorFindingKind::HookLogWithoutPellimore).paths = log.registeredScripts;
     else if (!log.registeredScripts.empty())
-        add(report, Severity::Note, DoctorFindingKind::HookLogBeforePellimore).paths = log.registeredScripts;
+        add(report, Severity::Note, DoctorFindingKind::HookLogUndated).paths = log.registeredScripts;
     else
         add(report, Severity::Note, DoctorFindingKind::HookLogNoScripts);
 }

@@ -151,14 +151,14 @@ std::string doctorFindingSentence(const Finding& finding) {
             return "the hook's log shows Pellimore.asi registering, but its script never started: load a save in story "
                    "mode, then look again";
         case DoctorFindingKind::HookLogWithoutPellimore:
-            return "the hook's log, from a game start after Pellimore.asi was put in place, lists other scripts (" +
+            return "the hook's log, from a game start after this Pellimore.asi was in place, lists other scripts (" +
                    scriptsListed(finding.paths) +
                    ") but not Pellimore.asi: the loader did not load it. Check the points above, then start the game "
                    "again";
-        case DoctorFindingKind::HookLogBeforePellimore:
-            return "the hook's log is from a game start before Pellimore.asi was put in place: start the game once, "
-                   "then "
-                   "run the doctor again to see whether Pellimore loads";
+        case DoctorFindingKind::HookLogUndated:
+            return "the hook's log lists other scripts (" + scriptsListed(finding.paths) +
+                   ") but not Pellimore.asi, and may be from a game start before Pellimore was installed: start the "
+                   "game once in story mode, then double-click doctor.cmd again to see whether Pellimore loads";
         case DoctorFindingKind::HookLogNoScripts: return "the hook's log names no script yet";
         case DoctorFindingKind::UnderProgramFiles:
             return "the game folder is under Program Files: saving Pellimore.ini there may need administrator rights "
