@@ -72,7 +72,17 @@ touch -d "1 hour ago" "$folder/ScriptHookRDR2.log"
 folder=updated_module; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/
 record "$(printf old | sha256sum | cut -c1-64)" "2 hours ago"; other_mod_log; touch -d "1 hour ago" "$folder/ScriptHookRDR2.log"
 
-for folder in log_from_yesterday started_without_pellimore updated_module complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder \
+# A mod manager switched Pellimore off by renaming it.
+folder=switched_off; game $folder; hook $folder; plugin $folder/Pellimore.asi.disabled; cp "$sample" $folder/
+# A game update the hook does not know yet.
+folder=unknown_game_version; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/
+log "[19:02:10] INIT: Script Hook RDR2 v1.0.1491.17" "[19:02:10] FATAL: Unknown game version, check for updates"
+# A default Steam install, correct, before the first game start: in place, with Program Files as a note.
+folder="Program Files (x86)/Steam/steamapps/common/Red Dead Redemption 2"; game "$folder"; hook "$folder"
+plugin "$folder/Pellimore.asi"; cp "$sample" "$folder/"
+
+for folder in switched_off unknown_game_version "Program Files (x86)/Steam/steamapps/common/Red Dead Redemption 2" \
+    log_from_yesterday started_without_pellimore updated_module complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder \
     extracted_release near_misses damaged "Program Files/Jeux é/running"; do
   name=$(basename "$folder")
   actual=$("${runner[@]}" "$tool" doctor "$folder" 2>&1 | tr -d '\r' | tr '\\' '/'; echo "exit ${PIPESTATUS[0]}")

@@ -12,6 +12,7 @@ runner=("$@")
 sample=$(realpath "$(dirname "$0")/../../package/Pellimore.ini")
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/../baseline_compare.sh"
+source "$(dirname "$0")/../output_budget.sh"
 
 expect() {  # expect NAME EXIT_STATUS PATTERN OUTPUT STATUS
   cases=$((cases + 1))
@@ -19,6 +20,11 @@ expect() {  # expect NAME EXIT_STATUS PATTERN OUTPUT STATUS
     echo "FAIL: $1: exit $5 (expected $2), output:"; sed 's/^/  /' <<<"$4"
     failures=$((failures + 1))
   fi
+}
+# What a double-click shows keeps the console budget too.
+expect_budget() {  # expect_budget NAME OUTPUT
+  cases=$((cases + 1))
+  within_budget "$1" "$2" || failures=$((failures + 1))
 }
 run() { (cd "$1" && shift && "${runner[@]}" "$@" 2>&1 | tr -d '\r'; exit "${PIPESTATUS[0]}"); }
 
@@ -40,17 +46,31 @@ expect "a folder dropped onto the tool gets the doctor" 2 "ok     RDR2.exe: this
 output=$(run "$work" "Jeux é/Pellimore-tools/pellimore.exe"); status=$?
 expect "double-clicked: the game folder's file" 0 "checking .*Jeux é.*Pellimore.ini, the file the game reads" \
   "$output" $status
+expect_budget "double-clicked: the game folder's file" "$output"
 output=$(run "$work" "empty/Pellimore-tools/pellimore.exe"); status=$?
 expect "double-clicked outside the game folder: never fine" 2 "pellimore.exe is not inside the game folder" \
   "$output" $status
+expect_budget "double-clicked outside the game folder: never fine" "$output"
 output=$(run "$work" "Jeux é/Pellimore-$version/Pellimore-tools/pellimore.exe"); status=$?
 expect "double-clicked in a release extracted into its own folder: what to move where" 2 \
   "Pellimore.asi is in Pellimore-$version\\\\, a folder inside the game folder" "$output" $status
+expect_budget "double-clicked in a release extracted into its own folder: what to move where" "$output"
 output=$(run "$work" cmd /c 'Jeux é\Pellimore-tools\doctor.cmd'); status=$?
 expect "doctor.cmd: the game folder above the tools" 2 "ok     RDR2.exe: this is the game folder" "$output" $status
+expect_budget "doctor.cmd: the game folder above the tools" "$output"
 output=$(run "$work" cmd /c "Jeux é\\Pellimore-$version\\Pellimore-tools\\doctor.cmd"); status=$?
 expect "doctor.cmd in a release extracted into its own folder finds the game two folders up" 2 \
   "move Pellimore.asi and Pellimore.ini from Pellimore-$version into the game folder" "$output" $status
+output=$(run "$work" "$tool" "Jeux é/Pellimore.ini" "Jeux é/Pellimore-$version/Pellimore.ini"); status=$?
+expect "two files dropped at once: each is checked" 0 "Pellimore-$version.Pellimore.ini" "$output" $status
+[ "$(grep -c '^Result: fine' <<<"$output")" -eq 4 ] || { echo "FAIL: two files dropped: not two verdicts each"; failures=$((failures + 1)); }
+# Notepad's Pellimore.ini.txt where the game wants Pellimore.ini: the double-click names it.
+mkdir -p "$work/txt/Pellimore-tools"; touch "$work/txt/RDR2.exe"; cp "$sample" "$work/txt/Pellimore.ini.txt"
+cp "$tool" "$work/txt/Pellimore-tools/"
+output=$(run "$work" "txt/Pellimore-tools/pellimore.exe"); status=$?
+expect "double-clicked with only a Pellimore.ini.txt: it is named" 1 "Pellimore.ini.txt is not Pellimore.ini" \
+  "$output" $status
+expect_budget "double-clicked with only a Pellimore.ini.txt" "$output"
 output=$(run "$work" "$tool" --version); status=$?
 expect "--version" 0 "^pellimore $version$" "$output" $status
 output=$(run "$work" "$tool" check --nonsense); status=$?

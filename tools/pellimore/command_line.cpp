@@ -6,6 +6,7 @@
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor.h"
+#include "pellimore/doctor/doctor_wording.h"
 #include "pellimore/sim/scenario.h"
 #include "pellimore/sim/simulator.h"
 
@@ -170,6 +171,23 @@ const Command* commandNamed(const std::string& name) {
 }
 
 #ifdef _WIN32
+// Settings files the game never reads (Pellimore.ini.txt, a copy in scripts\), as the doctor words them:
+// a player who double-clicks looks for the file they edited.
+void printStraySettingsFiles(const fs::path& game, std::ostream& out) {
+    std::vector<Finding> strays;
+    for (const Finding& finding : diagnoseGameFolder(game).findings)
+        if (finding.kind == DoctorFindingKind::SettingsNeverRead ||
+            finding.kind == DoctorFindingKind::SettingsNamedTxt ||
+            finding.kind == DoctorFindingKind::SettingsNamedOther)
+            strays.push_back(finding);
+    if (strays.empty()) return;
+    out << "\n" << wrappedText(straySettingsHeading()) << "\n";
+    const std::size_t tagWidth = severityTag(Severity::Ok).size() + 2;
+    for (const Finding& finding : strays)
+        out << severityTag(finding.severity) << "  "
+            << wrappedText(doctorFindingSentence(finding), consoleWidth, tagWidth, tagWidth) << "\n";
+}
+
 // Double-clicked with nothing to do: check the settings file the game reads.
 // Outside the game folder, or with the release in a folder of its own inside
 // it, a file beside the tool is not the one the game reads: say so instead.
@@ -177,7 +195,7 @@ int checkTheGamesSettings(std::ostream& out) {
     const fs::path here = toolDirectory();
     const auto game = findGameFolder(here);
     if (!game) {
-        out << notInGameFolderSentence(textFromPath(here)) << "\n";
+        out << wrappedText(notInGameFolderSentence(textFromPath(here))) << "\n";
         return exitFailed;
     }
     if (here.parent_path() != *game && here != *game) {
@@ -188,14 +206,31 @@ int checkTheGamesSettings(std::ostream& out) {
     }
     const fs::path settings = *game / settingsFileName;
     std::error_code error;
-    if (!fs::exists(settings, error)) {
-        out << noSettingsInGameFolderSentence(textFromPath(*game)) << "\n";
-        return exitWithWarnings;
-    }
-    out << checkingGameSettingsLine(textFromPath(settings)) << "\n\n";
-    return checkSettingsFile(textFromPath(settings), out);
+    int status = exitWithWarnings;
+    if (!fs::exists(settings, error))
+        out << wrappedText(noSettingsInGameFolderSentence(textFromPath(*game))) << "\n";
+    else
+        status = checkSettingsFile(textFromPath(settings), out, checkingGameSettingsLine(textFromPath(settings)));
+    printStraySettingsFiles(*game, out);
+    return status;
 }
 #endif
+
+bool allAreFiles(const std::vector<std::string>& paths) {
+    std::error_code error;
+    return std::all_of(paths.begin(), paths.end(),
+                       [&](const std::string& path) { return fs::is_regular_file(pathFromText(path), error); });
+}
+
+// Several files dropped at once: each checked in turn; the status is the worst of them.
+int checkEachFile(const std::vector<std::string>& paths, std::ostream& out) {
+    int worst = exitAllGood;
+    for (std::size_t index = 0; index < paths.size(); ++index) {
+        if (index) out << "\n";
+        worst = std::max(worst, checkSettingsFile(paths[index], out));
+    }
+    return worst;
+}
 
 }  // namespace
 
@@ -209,9 +244,9 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     if (const Command* command = commandNamed(name)) return runCommand(*command, rest, out, err);
     if (name == "help" || name == "--help" || name == "-h") return out << overview(), exitAllGood;
     if (name == "--version") return out << "pellimore " << PELLIMORE_VERSION << "\n", exitAllGood;
-    // A file or a folder dropped onto pellimore.exe: check the file, or the doctor on the folder.
+    // Files or a folder dropped onto pellimore.exe: check each file, or the doctor on the folder.
     std::error_code error;
-    if (rest.empty() && fs::is_regular_file(pathFromText(name), error)) return checkSettingsFile(name, out);
+    if (allAreFiles(arguments)) return checkEachFile(arguments, out);
     if (rest.empty() && fs::is_directory(pathFromText(name), error))
         return runCommand(*commandNamed("doctor"), {name}, out, err);
     err << "pellimore: unknown command '" << name << "'\n\n" << overview();

@@ -17,6 +17,11 @@ std::string moveName(MeleeAction move) { return moveRow(move).key.playerName; }
 // What a finding's binding is called; "" for a finding about the whole file.
 std::string bindingName(const SettingsFinding& finding) { return finding.binding ? playerName(*finding.binding) : ""; }
 
+// Which editor setting puts the mark there, as Notepad names it.
+std::string markName(const SettingsFinding& finding) {
+    return finding.utf16Mark ? "of a file saved as \"Unicode\"" : "Notepad's \"UTF-8 with BOM\"";
+}
+
 bool isModifier(const SettingsFinding& finding) { return finding.binding && *finding.binding == theModifier; }
 
 // The fix for a key the game cannot read: its usual code, or -1 to switch the move off.
@@ -53,7 +58,6 @@ std::string stopReason(const SettingsFinding& finding) {
     const std::string key = finding.settingsKey;
     const std::string value = shownAsText(finding.written);
     switch (finding.cause) {
-        case StopCause::Utf16: return "it cannot read a file saved as UTF-16";
         case StopCause::HeaderHidden: return "the byte-order mark hides [Pellimore], so it finds no key at all";
         case StopCause::NoHeader: return "there is no [Pellimore] line, so it finds no key at all";
         case StopCause::MissingKey:
@@ -67,6 +71,12 @@ std::string stopReason(const SettingsFinding& finding) {
             return "\"" + value + "\" is a key's name, not its code: " + value + " is " +
                    std::to_string(finding.meantCode.value_or(0)) + ", so write " + key + "=" +
                    std::to_string(finding.meantCode.value_or(0));
+        case StopCause::UnknownKeyName:
+            return "\"" + value +
+                   "\" is not a key code, and not a key name these tools know: open Pellimore-editor.html, "
+                   "choose " +
+                   playerName(finding.binding.value_or(theModifier)) + " and press the key you want, or write " + key +
+                   "=-1 to switch it off";
         case StopCause::NotANumber: return "\"" + value + "\" is not a number: write " + writeUsualOrOff(finding, true);
     }
     return "";
@@ -119,11 +129,19 @@ std::string findingSentence(const SettingsFinding& finding) {
             return "the lines of this file end with a lone carriage return, so the game reads it as one single line "
                    "and loads nothing from it: open it in Notepad and save it again";
         case FindingKind::Utf16:
-            return "the file is saved as \"Unicode\" (UTF-16), which the game cannot read: in Notepad choose File > "
-                   "Save As, set Encoding to \"UTF-8\" (not \"UTF-8 with BOM\") and save";
+            return "the file is saved as \"Unicode\" (UTF-16); the game skips the zero bytes that format puts between "
+                   "letters and reads the rest as plain text. Saving it from the editor, or in Notepad with Encoding "
+                   "\"UTF-8\", makes it plain text";
         case FindingKind::ByteOrderMark:
-            return "the file starts with a byte-order mark (Notepad's \"UTF-8 with BOM\"), which hides [Pellimore] on "
-                   "this line from the game: in Notepad choose File > Save As, set Encoding to \"UTF-8\" and save";
+            return "the file starts with a byte-order mark (" + markName(finding) +
+                   "), which hides [Pellimore] on this line from the game: in Notepad choose File > Save As, set "
+                   "Encoding to \"UTF-8\" and save";
+        case FindingKind::ByteOrderMarkHidesLine:
+            return "the file starts with a byte-order mark (" + markName(finding) + "), which hides this line, " +
+                   written + ", from the game: in Notepad choose File > Save As, set Encoding to \"UTF-8\" and save";
+        case FindingKind::ByteOrderMarkBeforeComment:
+            return "the file starts with a byte-order mark (" + markName(finding) +
+                   "), which hides its first line from the game; that line is a comment, so nothing is lost";
         case FindingKind::SectionCase:
             return "[" + written + "] must be written [" + settingsSectionName +
                    "]: letter case matters, so the game skips this section";
@@ -143,6 +161,11 @@ std::string findingSentence(const SettingsFinding& finding) {
             return "there is no [Pellimore] line, so the game loads no key from this file: add [Pellimore] on a line "
                    "of "
                    "its own above the keys";
+        case FindingKind::EmptyFile:
+            return "the file is empty, so the game loads no key from it and every move keeps its key (the default keys "
+                   "when the game starts): open it in Pellimore-editor.html and choose \"Start from the shipped "
+                   "file\", "
+                   "or delete it";
         case FindingKind::TextAfterNumber:
             return bindingName(finding) + " reads as " + codeAndName(finding.keyCode) + ": the game ignores \"" +
                    written + "\" after the number; put a comment on a line of its own";
@@ -203,10 +226,13 @@ std::string fileProblemSentence(const SettingsReport& report) {
     const std::string dropped = report.path + " is not " + settingsFileName + ": ";
     const std::string dropAdvice =
         ". Drop " + std::string(settingsFileName) +
-        " itself onto pellimore.exe, or double-click pellimore.exe to check the game folder's";
+        " itself onto pellimore.exe, or double-click pellimore.exe to check the game folder's " + settingsFileName;
     switch (report.fileProblem) {
         case FileProblem::None: return "";
-        case FileProblem::Folder: return report.path + " is a folder, not a settings file";
+        case FileProblem::Folder:
+            return report.path + " is a folder, not a settings file, so the game cannot read it. If it is named " +
+                   settingsFileName + ", rename that folder (to Pellimore-folder, say), then copy " + settingsFileName +
+                   " from the release archive in its place";
         case FileProblem::Unreadable:
             return "cannot open " + report.path + ": there is no such file, or it cannot be read";
         case FileProblem::ProgramFile: return dropped + "it is a program file, not a settings file" + dropAdvice;
@@ -223,20 +249,36 @@ std::string fileProblemLine(const SettingsReport& report) { return "problem: " +
 
 std::string verdictSentence(const SettingsReport& report) {
     const std::size_t count = report.warnings.size();
+    const std::string notNotes = report.notes.empty() ? "" : " (the points not marked note)";
+    if (report.empty) return "Result: the file is empty, so the game loads nothing from it.";
     if (report.verdict == exitFailed)
         return "Result: the game stops reading this file part-way, so some moves keep their old keys: see the point "
                "that says where it stops.";
     if (report.verdict == exitWithWarnings)
         return "Result: the game loads this file, but " +
-               (count == 1 ? std::string("the point") : std::to_string(count) + " points") + " above " +
-               (count == 1 ? "does" : "do") + " not work as written.";
+               (count == 1 ? "one point does" : std::to_string(count) + " points do") + " not work as written" +
+               notNotes + ".";
     return "Result: fine. The game loads every key from this file, and every move works as bound.";
 }
+
+namespace {
+
+// The conversion's failure in words; modders who want the library's own message find it in the code.
+std::string loadErrorWords(ConversionError error) {
+    switch (error) {
+        case ConversionError::None: return "";
+        case ConversionError::InvalidArgument: return "no number where the code belongs";
+        case ConversionError::OutOfRange: return "a number too large for 32 bits";
+    }
+    return "";
+}
+
+}  // namespace
 
 std::string loadStopSentence(const SettingsReport& report) {
     for (const auto& row : report.rows)
         if (!row.loaded)
-            return "the load stops at " + row.readFrom + " (" + conversionErrorMessage(report.loadError) + "); " +
+            return "the load stops at " + row.readFrom + " (" + loadErrorWords(report.loadError) + "); " +
                    fieldName(row.owner) + " and every binding after it keep their previous codes";
     return "";
 }
@@ -262,8 +304,8 @@ std::string notInGameFolderSentence(const std::string& toolFolder) {
 
 std::string noSettingsInGameFolderSentence(const std::string& gameFolder) {
     return "there is no Pellimore.ini in the game folder, " + gameFolder +
-           ", so the game uses the default keys.\nTo change them, open Pellimore-editor.html in this folder. To "
-           "check the whole installation, double-click doctor.cmd.";
+           ", so the game uses the default keys.\nTo change them, open Pellimore-editor.html in the Pellimore-tools "
+           "folder. To check the whole installation, double-click doctor.cmd there.";
 }
 
 std::string checkingGameSettingsLine(const std::string& settingsFile) {

@@ -94,9 +94,7 @@ SettingsFinding stopFinding(const BindingRow& row, int position, const IniSectio
     stop.count = loadOrderLength - position - 1;
     const std::string value = section.getValue(row.readFrom);
     stop.written = value;
-    if (survey.utf16)
-        stop.cause = StopCause::Utf16;
-    else if (survey.headerLine == 0)
+    if (survey.headerLine == 0)
         stop.cause = survey.markHidesHeader ? StopCause::HeaderHidden : StopCause::NoHeader;
     else if (!section.hasKey(row.readFrom)) {
         stop.cause = StopCause::MissingKey;
@@ -109,7 +107,8 @@ SettingsFinding stopFinding(const BindingRow& row, int position, const IniSectio
     else if (const auto code = parseKey(value)) {
         stop.cause = StopCause::KeyName;
         stop.meantCode = static_cast<std::int32_t>(*code);
-    }
+    } else if (looksLikeAKeyName(value))
+        stop.cause = StopCause::UnknownKeyName;
     return stop;
 }
 
@@ -271,22 +270,20 @@ SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& p
     const IniSection* found = document.findTrimmedSection(settingsSectionName);
     const IniSection section = found ? *found : IniSection{};
     // A byte-order mark before [Pellimore] is the whole story; its own finding says so.
-    if (survey.headerLine == 0 && !survey.markHidesHeader && !survey.utf16)
-        report.warnings.push_back({FindingKind::NoSection, 0});
+    if (survey.headerLine == 0 && !survey.markHidesHeader) report.warnings.push_back({FindingKind::NoSection, 0});
     report.rows = bindingRows(load, section, survey, report.warnings);
     const StateByMove states = dispatchStates(section, load.bindings, report.warnings);
     for (auto& row : report.rows) setRowState(row, states);
-    report.notes = switchedOffNotes(report.rows);
+    report.notes = std::move(survey.notes);
+    for (auto& note : switchedOffNotes(report.rows)) report.notes.push_back(std::move(note));
     for (auto& note : keypadNotes(report.rows)) report.notes.push_back(std::move(note));
     for (auto& note : gameKeyNotes(report.rows)) report.notes.push_back(std::move(note));
-    // A UTF-16 file is unreadable as a whole: its encoding is the one thing to fix.
-    if (survey.utf16)
-        std::erase_if(report.warnings, [](const SettingsFinding& finding) {
-            return finding.kind != FindingKind::Utf16 && finding.kind != FindingKind::LoadStops;
-        });
     std::stable_sort(report.warnings.begin(), report.warnings.end(),
                      [](const SettingsFinding& a, const SettingsFinding& b) { return a.line < b.line; });
     report.verdict = verdictOf(report);
+    // An empty file is one fact, not a missing section and a failed load.
+    report.empty = bytes.empty();
+    if (report.empty) report.warnings = {SettingsFinding{FindingKind::EmptyFile, 0}};
     return report;
 }
 

@@ -56,6 +56,7 @@ struct SettingsReport {
     std::vector<SettingsFinding> notes;                 // advice that does not change the verdict
     ConversionError loadError = ConversionError::None;  // how the load failed, if it failed
     ExitStatus verdict = exitAllGood;
+    bool empty = false;  // the file has no bytes: one finding says so, and the verdict
 };
 
 // Explains a file's bytes, starting from the bindings a fresh game has; path

@@ -2,6 +2,7 @@
 
 #include "pellimore/check/check_wording.h"
 #include "pellimore/common/key_names.h"
+#include "pellimore/common/text.h"
 
 #include <iomanip>
 
@@ -16,6 +17,15 @@ std::string keyColumn(std::int32_t code) {
 // The value column holds 11 characters; a longer value is cut to 10 and marked "~".
 std::string valueColumn(const std::string& value) { return value.size() > 11 ? value.substr(0, 10) + "~" : value; }
 
+// The state column starts at column 95; a longer state goes on below it, so no row passes the console's width.
+std::string stateColumn(const std::string& state) {
+    constexpr std::size_t column = 95;
+    std::string text = wrappedText(state, consoleWidth - column);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        text.insert(at + 1, column, ' ');
+    return text;
+}
+
 void printTable(const SettingsReport& report, std::ostream& out) {
     const auto titles = tableColumnTitles();
     out << std::left << std::setw(27) << titles[0] << std::setw(38) << titles[1] << std::setw(12) << titles[2]
@@ -25,31 +35,33 @@ void printTable(const SettingsReport& report, std::ostream& out) {
         const std::string readFrom = row.readFrom + (row.line ? " (line " + std::to_string(row.line) + ")" : "");
         out << std::left << std::setw(27) << fieldName(row.owner) << std::setw(38) << readFrom << std::setw(12)
             << valueColumn(rawValueText(row)) << std::right << std::setw(6) << row.code << "  " << std::left
-            << std::setw(10) << keyColumn(row.code) << bindingStateText(row) << "\n";
+            << std::setw(10) << keyColumn(row.code) << stateColumn(bindingStateText(row)) << "\n";
     }
     out << fixedKeyLine() << "\n";
 }
 
 }  // namespace
 
-void printSettingsReport(const SettingsReport& report, std::ostream& out) {
+// The verdict comes first and last: a console window that scrolls keeps one of them in view.
+void printSettingsReport(const SettingsReport& report, std::ostream& out, const std::string& heading) {
     if (report.fileProblem != FileProblem::None) {
-        out << fileProblemLine(report) << "\n";
+        out << wrappedText(fileProblemLine(report)) << "\n";
         return;
     }
-    out << report.path << "\n\n";
-    for (const auto& warning : report.warnings) out << findingWithLine(warning) << "\n";
+    const std::string verdict = wrappedText(verdictSentence(report));
+    out << wrappedText(heading.empty() ? report.path : heading) << "\n" << verdict << "\n\n";
+    for (const auto& warning : report.warnings) out << wrappedText(findingWithLine(warning), consoleWidth, 2) << "\n";
     if (!report.warnings.empty()) out << "\n";
-    for (const auto& note : report.notes) out << noteLine(note) << "\n";
+    for (const auto& note : report.notes) out << wrappedText(noteLine(note), consoleWidth, 6) << "\n";
     if (!report.notes.empty()) out << "\n";
     out << tableHeading() << "\n";
     printTable(report, out);
-    if (const std::string stop = loadStopSentence(report); !stop.empty()) out << stop << "\n";
-    out << "\n" << verdictSentence(report) << "\n";
+    if (const std::string stop = loadStopSentence(report); !stop.empty()) out << wrappedText(stop) << "\n";
+    out << "\n" << verdict << "\n";
 }
 
-int checkSettingsFile(const std::string& path, std::ostream& out) {
+int checkSettingsFile(const std::string& path, std::ostream& out, const std::string& heading) {
     const SettingsReport report = analyzeSettingsFile(path);
-    printSettingsReport(report, out);
+    printSettingsReport(report, out, heading);
     return report.verdict;
 }

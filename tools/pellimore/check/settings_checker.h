@@ -8,8 +8,9 @@
 #include <ostream>
 #include <string>
 
-// Prints the report: the table of bindings, the warnings, the verdict.
-void printSettingsReport(const SettingsReport& report, std::ostream& out);
+// Prints the report under its heading (the file's path unless given): the
+// verdict, the warnings, the notes, the modders' table and the verdict again.
+void printSettingsReport(const SettingsReport& report, std::ostream& out, const std::string& heading = "");
 
 // Analyses the file, prints the report, and returns one of the three statuses.
-int checkSettingsFile(const std::string& path, std::ostream& out);
+int checkSettingsFile(const std::string& path, std::ostream& out, const std::string& heading = "");

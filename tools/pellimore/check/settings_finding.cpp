@@ -7,6 +7,8 @@ const char* findingKindName(FindingKind kind) {
         case FindingKind::CarriageReturnsOnly: return "carriage-returns-only";
         case FindingKind::Utf16: return "utf16";
         case FindingKind::ByteOrderMark: return "byte-order-mark";
+        case FindingKind::ByteOrderMarkHidesLine: return "byte-order-mark-hides-line";
+        case FindingKind::ByteOrderMarkBeforeComment: return "byte-order-mark-before-comment";
         case FindingKind::SectionCase: return "section-case";
         case FindingKind::RepeatedKey: return "repeated-key";
         case FindingKind::KeyCase: return "key-case";
@@ -14,6 +16,7 @@ const char* findingKindName(FindingKind kind) {
         case FindingKind::InvalidLine: return "invalid-line";
         case FindingKind::KeyAboveSection: return "key-above-section";
         case FindingKind::NoSection: return "no-section";
+        case FindingKind::EmptyFile: return "empty-file";
         case FindingKind::TextAfterNumber: return "text-after-number";
         case FindingKind::NotAKeyCode: return "not-a-key-code";
         case FindingKind::SwitchedOff: return "switched-off";

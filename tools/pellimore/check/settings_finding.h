@@ -11,41 +11,44 @@
 #include <string>
 
 enum class FindingKind {
-    CarriageReturnsOnly,  // lines ended by carriage returns alone: one single line
-    Utf16,                // saved as UTF-16
-    ByteOrderMark,        // a UTF-8 byte-order mark hides the first line
-    SectionCase,          // [pellimore] in another letter case (written: the name)
-    RepeatedKey,          // a key given twice; the later value wins (written: the key; otherLine: the earlier)
-    KeyCase,              // a settings key in another letter case (written; settingsKey: the right spelling)
-    UnknownKey,           // a key the game never reads (written)
-    InvalidLine,          // neither header, comment nor key = value (hashComment: a '#' in it)
-    KeyAboveSection,      // a key before the first header (written)
-    NoSection,            // no [Pellimore] at all
-    TextAfterNumber,      // "88 X": the text after the number is ignored (written: that text)
-    NotAKeyCode,          // outside 0..254: the move is off
-    SwitchedOff,          // -1, the readme's way to switch a move off (a note)
-    CodeZero,             // code 0, which no key sends: the move cannot fire
-    HexNumber,            // "0x51" reads as 0 (written: the value; hexText, meantCode when it parses)
-    LoadStops,            // the value that ends the load (cause, count: the settings after it)
-    SharedKey,            // a later move on an earlier move's key (otherMove fires instead)
-    BoundToModifier,      // a throw on the modifier's own key
-    ModifierOnMoveKey,    // a move on the modifier's key: letting go of the modifier fires it too
-    LargeFile,            // so large that reading it every frame costs time (count: KB; tooLargeToRead)
-    NumLock,              // a keypad key that changes code with Num Lock (a note)
-    NumLockChallenge,     // the fixed challenge key changes code with Num Lock too (a note)
-    GameKey,              // a key the game itself uses on foot (a note)
+    CarriageReturnsOnly,         // lines ended by carriage returns alone: one single line
+    Utf16,                       // saved as UTF-16, which the game reads as plain text (a note)
+    ByteOrderMark,               // a byte-order mark hides [Pellimore] on the first line (utf16Mark: UTF-16's)
+    ByteOrderMarkHidesLine,      // ... hides the first line, a setting (written: that line)
+    ByteOrderMarkBeforeComment,  // ... hides only the first line, a comment: nothing lost (a note)
+    SectionCase,                 // [pellimore] in another letter case (written: the name)
+    RepeatedKey,                 // a key given twice; the later value wins (written: the key; otherLine: the earlier)
+    KeyCase,                     // a settings key in another letter case (written; settingsKey: the right spelling)
+    UnknownKey,                  // a key the game never reads (written)
+    InvalidLine,                 // neither header, comment nor key = value (hashComment: a '#' in it)
+    KeyAboveSection,             // a key before the first header (written)
+    NoSection,                   // no [Pellimore] at all
+    EmptyFile,                   // no bytes at all: the game loads nothing
+    TextAfterNumber,             // "88 X": the text after the number is ignored (written: that text)
+    NotAKeyCode,                 // outside 0..254: the move is off
+    SwitchedOff,                 // -1, the readme's way to switch a move off (a note)
+    CodeZero,                    // code 0, which no key sends: the move cannot fire
+    HexNumber,                   // "0x51" reads as 0 (written: the value; hexText, meantCode when it parses)
+    LoadStops,                   // the value that ends the load (cause, count: the settings after it)
+    SharedKey,                   // a later move on an earlier move's key (otherMove fires instead)
+    BoundToModifier,             // a throw on the modifier's own key
+    ModifierOnMoveKey,           // a move on the modifier's key: letting go of the modifier fires it too
+    LargeFile,                   // so large that reading it every frame costs time (count: KB; tooLargeToRead)
+    NumLock,                     // a keypad key that changes code with Num Lock (a note)
+    NumLockChallenge,            // the fixed challenge key changes code with Num Lock too (a note)
+    GameKey,                     // a key the game itself uses on foot (a note)
 };
 
 // Why the game stops reading at a binding.
 enum class StopCause {
-    Utf16,         // it cannot read a file saved as UTF-16
-    HeaderHidden,  // a byte-order mark hides [Pellimore]
-    NoHeader,      // there is no [Pellimore] line
-    MissingKey,    // the key's line is missing (otherLine: a commented-out copy of it, or 0)
-    OutOfRange,    // the value is far too large (written)
-    EmptyValue,    // the key has no value
-    KeyName,       // a key's name where its code belongs (written; meantCode)
-    NotANumber,    // anything else (written)
+    HeaderHidden,    // a byte-order mark hides [Pellimore]
+    NoHeader,        // there is no [Pellimore] line
+    MissingKey,      // the key's line is missing (otherLine: a commented-out copy of it, or 0)
+    OutOfRange,      // the value is far too large (written)
+    EmptyValue,      // the key has no value
+    KeyName,         // a key's name where its code belongs (written; meantCode)
+    UnknownKeyName,  // a word that is no key name the tools know (written)
+    NotANumber,      // anything else (written)
 };
 
 struct SettingsFinding {
@@ -65,6 +68,7 @@ struct SettingsFinding {
     bool lacksOwnKey = false;          // SharedKey: the file gives the later move no key of its own
     bool hashComment = false;          // InvalidLine: the line holds a '#'
     bool tooLargeToRead = false;       // LargeFile: past the game's read limit
+    bool utf16Mark = false;            // ByteOrderMark...: the mark is UTF-16's
 };
 
 // The kind as the page knows it: "shared-key", "num-lock", ...

@@ -60,6 +60,22 @@ void noteCommentedKey(FileSurvey& survey, int line, const std::string& text) {
         survey.commentedKeys[name] = line;
 }
 
+// A byte-order mark glues itself to the first line, which the game then skips:
+// [Pellimore] there hides the whole file, a comment costs nothing.
+void surveyHiddenFirstLine(FileSurvey& survey, const std::string& hidden, bool utf16) {
+    std::string name, value;
+    const IniLineKind kind = classifyLine(hidden, name, value);
+    survey.markHidesHeader = kind == IniLineKind::Section && name == settingsSectionName;
+    survey.anyCaseHeader = survey.markHidesHeader;
+    const bool harmless = kind == IniLineKind::Comment || kind == IniLineKind::Empty;
+    SettingsFinding finding = lineFinding(survey.markHidesHeader ? FindingKind::ByteOrderMark
+                                          : harmless             ? FindingKind::ByteOrderMarkBeforeComment
+                                                                 : FindingKind::ByteOrderMarkHidesLine,
+                                          1, hidden);
+    finding.utf16Mark = utf16;
+    (harmless ? survey.notes : survey.warnings).push_back(finding);
+}
+
 void surveyInvalidLine(FileSurvey& survey, int line, const std::string& text) {
     SettingsFinding finding = lineFinding(FindingKind::InvalidLine, line);
     finding.hashComment = text.find('#') != std::string::npos;
@@ -69,6 +85,11 @@ void surveyInvalidLine(FileSurvey& survey, int line, const std::string& text) {
 }  // namespace
 
 bool startsWithByteOrderMark(std::string_view bytes) { return bytes.starts_with("\xEF\xBB\xBF"); }
+
+std::size_t byteOrderMarkLength(std::string_view firstLine) {
+    if (startsWithByteOrderMark(firstLine)) return 3;
+    return firstLine.starts_with("\xFF\xFE") || firstLine.starts_with("\xFE\xFF") ? 2 : 0;
+}
 
 bool looksLikeUtf16(std::string_view bytes) {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return true;
@@ -85,15 +106,13 @@ FileSurvey surveySettingsFile(const std::vector<std::string>& lines, std::string
         lines.size() == 1)
         survey.warnings.push_back(lineFinding(FindingKind::CarriageReturnsOnly, 0));
     survey.utf16 = looksLikeUtf16(rawBytes);
-    if (survey.utf16) survey.warnings.push_back(lineFinding(FindingKind::Utf16, 0));
-    const bool marked = startsWithByteOrderMark(rawBytes);
+    // The game's reader drops NUL bytes, so it reads a UTF-16 file as plain text: a note, not a problem.
+    if (survey.utf16) survey.notes.push_back(lineFinding(FindingKind::Utf16, 0));
+    const std::size_t mark = lines.empty() ? 0 : byteOrderMarkLength(lines[0]);
     std::string name;
     std::string value;
-    survey.markHidesHeader = marked && !lines.empty() &&
-                             classifyLine(lines[0].substr(3), name, value) == IniLineKind::Section &&
-                             name == settingsSectionName;
-    survey.anyCaseHeader = survey.markHidesHeader;
-    if (marked) survey.warnings.push_back(lineFinding(FindingKind::ByteOrderMark, 1));
+    if (mark) surveyHiddenFirstLine(survey, lines[0].substr(mark), survey.utf16);
+    const bool marked = mark > 0;
     bool inSettingsSection = false;
     bool seenHeader = false;
     for (std::size_t index = 0; index < lines.size(); ++index) {

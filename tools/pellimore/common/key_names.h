@@ -22,5 +22,10 @@ std::string keyName(std::int64_t code);
 // How a key is shown to a player: "X (88)", or just "300" for a code with no name.
 std::string keyLabel(std::int64_t code);
 
-// A key given by name (any letter case) or by code ("0x58", "88").
+// A key given by name or by code: "X", "num 9", "Numpad 9", "VK_F5", "PgDn", "0x58", "88". Names are
+// matched in any letter case, with or without spaces, '_' and '-'.
 std::optional<std::uint32_t> parseKey(const std::string& text);
+
+// Whether the text reads like a key's name (letters and digits, not a number),
+// known or not: "Ü" or "Fn" is one, "12abc" and "=" are not.
+bool looksLikeAKeyName(const std::string& text);

@@ -73,3 +73,46 @@ std::string hexText(std::uint64_t value, int digits) {
     for (; value != 0 || digits > 0; value >>= 4, --digits) text.insert(text.begin(), "0123456789ABCDEF"[value & 15]);
     return "0x" + text;
 }
+
+std::size_t shownWidth(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }));
+}
+
+namespace {
+
+// One line of text (no line end in it) wrapped.
+std::string wrappedLine(std::string_view text, std::size_t width, std::size_t indent, std::size_t lead) {
+    std::string result;
+    std::string line;
+    const auto finishLine = [&] {
+        result += (result.empty() ? "" : "\n" + std::string(indent, ' ')) + line;
+        line.clear();
+    };
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view word = text.substr(start, end - start);
+        start = end + 1;
+        if (word.empty()) continue;
+        const std::size_t room = result.empty() ? width - lead : width - indent;
+        if (!line.empty() && shownWidth(line) + 1 + shownWidth(word) > room) finishLine();
+        line += (line.empty() ? "" : " ") + std::string(word);
+    }
+    finishLine();
+    return result;
+}
+
+}  // namespace
+
+std::string wrappedText(std::string_view text, std::size_t width, std::size_t indent, std::size_t lead) {
+    std::string result;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\n', start);
+        result +=
+            wrappedLine(text.substr(start, end == std::string_view::npos ? end : end - start), width, indent, lead);
+        if (end == std::string_view::npos) return result;
+        result += "\n";
+        start = end + 1;
+    }
+}

@@ -19,3 +19,17 @@ std::string joinedText(const std::vector<std::string>& parts, std::string_view s
 
 // A number in upper-case hexadecimal with "0x", at least `digits` digits: 0x00000000000000FF.
 std::string hexText(std::uint64_t value, int digits = 1);
+
+// The widest line the tools print: a console window 120 columns wide shows it
+// whole, without wrapping a word in the middle.
+constexpr std::size_t consoleWidth = 119;
+
+// How many characters (not bytes) a UTF-8 text shows as.
+std::size_t shownWidth(std::string_view text);
+
+// The text broken at spaces into lines of at most `width` characters, every
+// line after the first starting with `indent` spaces, the first sharing its
+// line with `lead` columns the caller has printed already; a word longer than
+// a line stands alone. Joined with "\n", with no final line end.
+std::string wrappedText(std::string_view text, std::size_t width = consoleWidth, std::size_t indent = 0,
+                        std::size_t lead = 0);

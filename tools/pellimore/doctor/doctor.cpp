@@ -1,6 +1,7 @@
 #include "pellimore/doctor/doctor.h"
 
 #include "pellimore/common/platform.h"
+#include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
 #include "pellimore/doctor/doctor_wording.h"
 
@@ -37,9 +38,13 @@ DoctorReport diagnoseGameFolder(const std::filesystem::path& folder) {
     return report;
 }
 
+// The verdict comes first and last: a console window that scrolls keeps one of them in view.
 void printDoctorReport(const DoctorReport& report, std::ostream& out) {
-    out << gameFolderLine(report.folder) << "\n\n";
+    const std::string verdict = wrappedText(doctorVerdictSentence(report.exitStatus));
+    out << wrappedText(doctorHeading(report)) << "\n" << verdict << "\n\n";
+    const std::size_t tagWidth = severityTag(Severity::Ok).size() + 2;
     for (const auto& finding : report.findings)
-        out << severityTag(finding.severity) << "  " << doctorFindingSentence(finding) << "\n";
-    out << "\n" << doctorVerdictSentence(report.exitStatus) << "\n";
+        out << severityTag(finding.severity) << "  "
+            << wrappedText(doctorFindingSentence(finding), consoleWidth, tagWidth, tagWidth) << "\n";
+    out << "\n" << verdict << "\n";
 }

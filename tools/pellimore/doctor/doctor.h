@@ -28,6 +28,7 @@ enum class DoctorFindingKind {
     ModuleExtraCopies,        // paths: copies in subfolders beside the installed one
     ModuleMisplaced,          // path: the subfolder it is in; extracted: "Extract All" made it
     ModuleMissing,            // not installed
+    ModuleSwitchedOff,        // file: Pellimore.asi renamed so the loader skips it (".disabled")
     ModuleWithoutVersion,     // file: no version resource
     ModuleOtherVersion,       // file, version
     ModuleSameVersion,        // file, version
@@ -65,7 +66,8 @@ struct Finding {
     bool extracted = false;          // the subfolder is a release "Extract All" made
     bool realOne = false;            // a real Pellimore.ini stands beside the misnamed one
     ExitStatus settingsVerdict = exitAllGood;
-    int count = 0;  // the settings file's points that do not work
+    int count = 0;       // the settings file's points that do not work
+    bool empty = false;  // the settings file has no bytes
 };
 
 struct DoctorReport {

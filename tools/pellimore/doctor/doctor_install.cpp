@@ -49,6 +49,16 @@ void reportMisplacedModule(DoctorReport& report, const fs::path& folder, const f
     checkVersion(report, folder / copy, shown(copy));
 }
 
+// Pellimore.asi renamed so the loader skips it ("Pellimore.asi.disabled", as mod managers do).
+std::optional<std::string> switchedOffModule(const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        const std::string name = textFromPath(entry->path().filename());
+        if (lowerCase(name).starts_with("pellimore.asi.")) return name;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool checkGame(DoctorReport& report, const fs::path& folder) {
@@ -83,6 +93,8 @@ void checkPlugin(DoctorReport& report, const fs::path& folder) {
             add(report, Severity::Attention, DoctorFindingKind::ModuleExtraCopies).paths = shownPaths(copies);
     } else if (!copies.empty()) {
         reportMisplacedModule(report, folder, copies.front());
+    } else if (const auto switchedOff = switchedOffModule(folder)) {
+        add(report, Severity::Blocker, DoctorFindingKind::ModuleSwitchedOff).file = *switchedOff;
     } else {
         add(report, Severity::Blocker, DoctorFindingKind::ModuleMissing);
     }

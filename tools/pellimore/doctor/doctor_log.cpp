@@ -7,6 +7,8 @@
 #include "pellimore/doctor/install_record.h"
 #include "pellimore/doctor/native_moves.h"
 
+#include <algorithm>
+
 namespace doctor {
 
 namespace {
@@ -74,12 +76,16 @@ void checkHostLog(DoctorReport& report, const fs::path& folder) {
         add(report, Severity::Note, DoctorFindingKind::HookLogNoScripts);
 }
 
-// Only worth a look while nothing shows Pellimore running: once the hook's log
-// shows it starting, the path evidently works.
+// Worth a look only while the hook's log shows the loader skipping Pellimore:
+// a correct install under Program Files is fine until then.
 void checkFolderPath(DoctorReport& report, const fs::path& folder) {
     std::error_code error;
     const std::string absolute = textFromPath(fs::absolute(folder, error));
-    const Severity severity = report.pellimoreStarted ? Severity::Note : Severity::Attention;
+    // Only when the loader ran and skipped this very module could the path be why; until then a note.
+    const bool skipped = std::any_of(report.findings.begin(), report.findings.end(), [](const Finding& finding) {
+        return finding.kind == DoctorFindingKind::HookLogWithoutPellimore;
+    });
+    const Severity severity = skipped ? Severity::Attention : Severity::Note;
     if (lowerCase(absolute).find("program files") != std::string::npos)
         add(report, severity, DoctorFindingKind::UnderProgramFiles);
     if (hasNonAsciiLetters(absolute)) add(report, severity, DoctorFindingKind::NonAsciiPath);

@@ -27,6 +27,7 @@ void checkSettings(DoctorReport& report, const fs::path& folder) {
                            DoctorFindingKind::SettingsVerdict);
     finding.settingsVerdict = analysis.verdict;
     finding.count = static_cast<int>(analysis.warnings.size());
+    finding.empty = analysis.empty;
 }
 
 // Names a settings file gets by mistake: "Pellimore.ini.txt" (Notepad, with

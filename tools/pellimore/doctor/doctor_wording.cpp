@@ -17,6 +17,9 @@ std::string hookRole(HookFile file) { return file == HookFile::Hook ? "the scrip
 // What the game makes of the settings file, and where a player sees the details.
 std::string settingsVerdict(const Finding& finding) {
     const std::string details = "double-click pellimore.exe in Pellimore-tools to see ";
+    if (finding.empty)
+        return "the file is empty, so the game loads no key from it and uses the default keys: delete it, or open it "
+               "in Pellimore-editor.html and start from the shipped file";
     if (finding.settingsVerdict == exitAllGood)
         return "the game loads every key from it (" + details + "what each key does)";
     if (finding.settingsVerdict == exitFailed)
@@ -28,7 +31,12 @@ std::string settingsVerdict(const Finding& finding) {
 
 std::string fatalSentence(const Finding& finding) {
     std::string text = "the hook's log says \"FATAL: " + shownAsText(finding.text) + "\"";
-    if (!finding.native) return text;
+    if (!finding.native)
+        return text + (lowerCase(finding.text).find("version") != std::string::npos
+                           ? ": the hook does not know this version of the game, which an update brought. Install the "
+                             "newest ScriptHookRDR2.dll made for it; until then no script plug-in works"
+                           : ": the hook stopped there. Install the newest ScriptHookRDR2.dll; if the line stays, "
+                             "look for it where the hook is published");
     text +=
         ": the hook does not match this version of the game. A game update stops every script plug-in until the "
         "hook is updated: install the newest ScriptHookRDR2.dll";
@@ -55,7 +63,10 @@ std::string replacingTheOldOne(const Finding& finding) { return finding.realOne 
 
 }  // namespace
 
-std::string gameFolderLine(const std::string& folder) { return "game folder: " + folder; }
+std::string doctorHeading(const DoctorReport& report) {
+    const bool gameFolder = report.findings.empty() || report.findings.front().kind != DoctorFindingKind::NotGameFolder;
+    return (gameFolder ? "game folder: " : "folder checked: ") + report.folder;
+}
 
 std::string severityTag(Severity severity) {
     switch (severity) {
@@ -104,6 +115,10 @@ std::string doctorFindingSentence(const Finding& finding) {
         case DoctorFindingKind::ModuleMissing:
             return "Pellimore.asi is not installed: copy it from the release archive into the game folder, beside "
                    "RDR2.exe";
+        case DoctorFindingKind::ModuleSwitchedOff:
+            return "Pellimore.asi is switched off: it is named " + finding.file +
+                   ", so the loader skips it (a mod manager, or you, renamed it). To switch Pellimore on, rename it "
+                   "back to Pellimore.asi";
         case DoctorFindingKind::ModuleWithoutVersion:
             return finding.file +
                    " has no version information: it may be damaged or not Pellimore; copy it again from the release "
@@ -169,6 +184,8 @@ std::string doctorFindingSentence(const Finding& finding) {
     }
     return "";
 }
+
+std::string straySettingsHeading() { return "Also in the game folder, but never read by the game:"; }
 
 std::string doctorVerdictSentence(ExitStatus status) {
     switch (status) {

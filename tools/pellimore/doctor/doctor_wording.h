@@ -6,14 +6,17 @@
 
 #include <string>
 
-// The first line: which folder was looked at.
-std::string gameFolderLine(const std::string& folder);
+// The first line: which folder was looked at, and whether it is the game's.
+std::string doctorHeading(const DoctorReport& report);
 
 // The mark in front of a finding: "ok   ", "note ", "check", "FIX  " (five columns each).
 std::string severityTag(Severity severity);
 
 // A finding as one sentence.
 std::string doctorFindingSentence(const Finding& finding);
+
+// Above the settings files the game never reads, when the check lists them after its report.
+std::string straySettingsHeading();
 
 // The last line: the verdict in words.
 std::string doctorVerdictSentence(ExitStatus status);

@@ -1,0 +1,19 @@
+# Sourced by the tool-output tests: what a double-click shows must read in a
+# console window of 120 columns and 30 rows. Every line fits in 119 columns
+# (wrapped at spaces, never mid-word), and the verdict stands within the
+# first 28 rows, so it is on screen before anything scrolls away.
+budget_width=119
+budget_rows=28
+
+# within_budget NAME TEXT: says what breaks the budget; status 1 when anything does.
+within_budget() {
+  local name=$1 text=$2 status=0
+  local wide
+  wide=$(perl -CSD -Mutf8 -ne 'chomp; print "  line $.: ", length, " columns\n" if length > '"$budget_width" <<<"$text")
+  if [ -n "$wide" ]; then echo "FAIL: $name: lines wider than $budget_width columns:"; echo "$wide"; status=1; fi
+  # A usage error (pellimore COMMAND: ...) comes from a command line, never a double-click.
+  if ! grep -q "^pellimore [a-z]*: " <<<"$text" && ! head -n "$budget_rows" <<<"$text" | grep -qE '^(Result:|result:|problem:|pellimore\.exe is not|there is no Pellimore\.ini)'; then
+    echo "FAIL: $name: no verdict within the first $budget_rows rows"; status=1
+  fi
+  return $status
+}
