@@ -1,6 +1,7 @@
 #include "settings_rewrite.h"
 
 #include "pellimore/check/settings_survey.h"
+#include "pellimore/common/key_names.h"
 
 namespace {
 
@@ -44,6 +45,22 @@ std::string withCode(const std::string& line, const std::string& value, std::int
     while (numberEnd < value.size() && value[numberEnd] >= '0' && value[numberEnd] <= '9') ++numberEnd;
     if (numberEnd == digits) numberEnd = value.size();
     return line.substr(0, begin) + std::to_string(code) + line.substr(begin + numberEnd);
+}
+
+// The shipped file says each key's code and name in the comment above it,
+// "; Execute (69 = E)": when the code changes, so does that note, or the file
+// would contradict itself. Any other comment stays as the player wrote it.
+void updateCodeNote(std::string& comment, const std::string& value, std::int32_t code) {
+    std::string name, ignored;
+    if (classifyLine(readerView(comment), name, ignored) != IniLineKind::Comment) return;
+    const DecimalConversion old = convertDecimal(value);
+    if (old.error != ConversionError::None) return;
+    const std::string oldNote = "(" + std::to_string(old.value) + " = ";
+    const std::size_t begin = comment.find(oldNote);
+    const std::size_t end = begin == std::string::npos ? begin : comment.find(')', begin);
+    if (end == std::string::npos) return;
+    const std::string key = code < 0 ? "off" : keyName(code);
+    comment.replace(begin, end + 1 - begin, "(" + std::to_string(code) + (key.empty() ? "" : " = " + key) + ")");
 }
 
 struct Layout {
@@ -133,9 +150,10 @@ std::string rewriteSettings(std::string_view original, const std::vector<Binding
     for (std::size_t change = 0; change < changes.size(); ++change) {
         const int at = layout.keyLine[change];
         const std::string key = keyRow(changes[change].owner).settingsKey;
-        if (at >= 0)
+        if (at >= 0) {
             lines[at].text = withCode(readerView(lines[at].text), layout.keyValue[change], changes[change].code);
-        else
+            if (at > 0) updateCodeNote(lines[at - 1].text, layout.keyValue[change], changes[change].code);
+        } else
             added.push_back({key + "=" + std::to_string(changes[change].code), lineEnd});
     }
     int insertAt = layout.firstBlockEnd;

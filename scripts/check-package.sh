@@ -19,7 +19,7 @@ if [ "$contents" != "$expected" ]; then
 fi
 scratch=$(mktemp -d); trap 'rm -rf "$scratch"' EXIT
 unzip -q "$archive" -d "$scratch"
-listed=$(cut -c67- "$scratch/SHA256SUMS.txt" | sort | tr '\n' ' ')
+listed=$(tr -d '\r' <"$scratch/SHA256SUMS.txt" | cut -c67- | sort | tr '\n' ' ')
 others=$(cd "$scratch" && find . -type f ! -name SHA256SUMS.txt | sed 's|^\./||' | sort | tr '\n' ' ')
 if [ "$listed" != "$others" ] || ! (cd "$scratch" && sha256sum --quiet -c SHA256SUMS.txt); then
   echo "FAIL: SHA256SUMS.txt lists '$listed' for the files '$others', or a checksum does not match"
@@ -42,7 +42,7 @@ for dll in $tool_dlls; do
   esac
 done
 # Notepad shows lines only where they end the Windows way; the player sees the version.
-for text in README.txt CHANGELOG.txt Pellimore.ini; do
+for text in README.txt CHANGELOG.txt Pellimore.ini SHA256SUMS.txt; do
   if grep -q -v $'\r$' "$scratch/$text"; then echo "FAIL: $text has lines without Windows line ends"; exit 1; fi
 done
 version=$(basename "$archive" .zip); version=${version#Pellimore-}

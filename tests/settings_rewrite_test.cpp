@@ -34,3 +34,18 @@ TEST(SettingsRewrite, AByteOrderMarkIsDropped) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shipped file's notes of each key's code follow the code; other comments stay as written.
+TEST(SettingsRewrite, TheCodeNoteAboveAChangedKeyFollowsIt) {
+    const std::string original =
+        "[Pellimore]\r\n; Execute (69 = E)\r\niExecute=69\r\n; my own words (69 = E)\r\n"
+        "iKnockout=81\r\n";
+    EXPECT_EQ(rewriteSettings(original, {{MeleeAction::Execute, 65}, {MeleeAction::Knockout, 75}}),
+              "[Pellimore]\r\n; Execute (65 = A)\r\niExecute=65\r\n; my own words (69 = E)\r\niKnockout=75\r\n");
+    EXPECT_EQ(rewriteSettings("[Pellimore]\n; Execute (69 = E)\niExecute=69\n", {{MeleeAction::Execute, -1}}),
+              "[Pellimore]\n; Execute (-1 = off)\niExecute=-1\n");
+}
+
+}  // namespace
