@@ -89,7 +89,7 @@ void appendFinding(std::string& out, const SettingsFinding& finding, bool note) 
     out += ",\"line\":" + std::to_string(finding.line) + ",\"field\":";
     appendJsonString(out, finding.binding ? fieldName(*finding.binding) : "");
     out += ",\"code\":" + std::to_string(finding.keyCode) + ",\"note\":" + (note ? "true" : "false") + ",\"text\":";
-    appendJsonString(out, findingWithLine(finding));
+    appendJsonString(out, findingWithLine(finding, Reader::Page));
     out += "}";
 }
 

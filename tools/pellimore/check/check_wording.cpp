@@ -24,37 +24,66 @@ std::string markName(const SettingsFinding& finding) {
 
 bool isModifier(const SettingsFinding& finding) { return finding.binding && *finding.binding == theModifier; }
 
+// "write " before a line to write; nothing before the page's own fix.
+std::string writeOr(Reader reader) { return reader == Reader::Page ? "" : "write "; }
+
+// How the mark goes: saving from the page drops it; in Notepad, another encoding.
+std::string saveWithoutMark(Reader reader) {
+    return reader == Reader::Page ? "saving from this page removes the mark"
+                                  : "in Notepad choose File > Save As, set Encoding to \"UTF-8\" and save";
+}
+
+KeyOwner ownerOf(const SettingsFinding& finding) { return finding.binding.value_or(theModifier); }
+
+// The page's own way to carry out a fix: choose the move and press a key.
+std::string chooseAndPress(const SettingsFinding& finding, const std::string& key) {
+    return "choose " + bindingName(finding) + " and press " + key;
+}
+
 // The fix for a key the game cannot read: its usual code, or -1 to switch the move off.
-std::string writeUsualOrOff(const SettingsFinding& finding, bool sayWhatGoesOff) {
-    const KeyOwner owner = finding.binding.value_or(theModifier);
+std::string writeUsualOrOff(const SettingsFinding& finding, bool sayWhatGoesOff, Reader reader) {
+    const KeyOwner owner = ownerOf(finding);
+    if (reader == Reader::Page)
+        return chooseAndPress(
+            finding, "its key (" + keyName(defaultCode(keyRow(owner))) + " is the usual one), or press Switch off");
     const std::string key = finding.settingsKey;
     const std::string usual = key + "=" + std::to_string(defaultCode(keyRow(owner)));
     return usual + ", or " + key + "=-1" + (sayWhatGoesOff ? " to switch " + playerName(owner) + " off" : "");
 }
 
-std::string hexSentence(const SettingsFinding& finding) {
+// The fix for a code written the wrong way: the code meant.
+std::string writeCode(const SettingsFinding& finding, std::int32_t code, Reader reader) {
+    if (reader == Reader::Page) return chooseAndPress(finding, keyName(code).empty() ? "its key" : keyName(code));
+    return "write " + finding.settingsKey + "=" + std::to_string(code);
+}
+
+std::string hexSentence(const SettingsFinding& finding, Reader reader) {
     std::string text = bindingName(finding) + " is written " + shownAsText(finding.written) +
                        ", which the game reads as 0: codes are decimal numbers";
     if (finding.meantCode)
-        text += "; " + shownAsText(finding.hexText) + " is " + codeAndName(*finding.meantCode) + ", so write " +
-                finding.settingsKey + "=" + std::to_string(*finding.meantCode);
+        text += "; " + shownAsText(finding.hexText) + " is " + codeAndName(*finding.meantCode) + ", so " +
+                writeCode(finding, *finding.meantCode, reader);
     return text;
 }
 
-std::string codeZeroSentence(const SettingsFinding& finding) {
+std::string codeZeroSentence(const SettingsFinding& finding, Reader reader) {
     return (isModifier(finding) ? "the Modifier is on code 0, which no key sends, so the four throws"
                                 : bindingName(finding) + " is on code 0, which no key sends, so it") +
-           std::string(" can never fire: write the key's code, or -1 to switch it off");
+           std::string(" can never fire: ") +
+           (reader == Reader::Page ? chooseAndPress(finding, "a key, or press Switch off")
+                                   : "write the key's code, or -1 to switch it off");
 }
 
-std::string notAKeyCodeSentence(const SettingsFinding& finding) {
+std::string notAKeyCodeSentence(const SettingsFinding& finding, Reader reader) {
     const bool modifier = isModifier(finding);
     return (modifier ? std::string("the four throws are") : bindingName(finding) + " is") +
            " switched off: " + std::to_string(finding.keyCode) + " is not a key code (key codes go from 1 to " +
-           std::to_string(keyStateRowCount - 1) + "); write -1 to switch a move off on purpose";
+           std::to_string(keyStateRowCount - 1) + "); " +
+           (reader == Reader::Page ? chooseAndPress(finding, "a key, or press Switch off to switch it off on purpose")
+                                   : "write -1 to switch a move off on purpose");
 }
 
-std::string stopReason(const SettingsFinding& finding) {
+std::string stopReason(const SettingsFinding& finding, Reader reader) {
     const std::string key = finding.settingsKey;
     const std::string value = shownAsText(finding.written);
     switch (finding.cause) {
@@ -63,41 +92,46 @@ std::string stopReason(const SettingsFinding& finding) {
         case StopCause::MissingKey:
             return "the line " + key + "=... is missing" +
                    (finding.otherLine ? " (line " + std::to_string(finding.otherLine) + " has it behind ';')" : "") +
-                   ": add " + writeUsualOrOff(finding, true);
+                   (reader == Reader::Page ? ": " : ": add ") + writeUsualOrOff(finding, true, reader);
         case StopCause::OutOfRange:
-            return value + " is far too large to be a key code: write " + writeUsualOrOff(finding, false);
-        case StopCause::EmptyValue: return key + " has no value: write " + writeUsualOrOff(finding, true);
+            return value + " is far too large to be a key code: " + writeOr(reader) +
+                   writeUsualOrOff(finding, false, reader);
+        case StopCause::EmptyValue:
+            return key + " has no value: " + writeOr(reader) + writeUsualOrOff(finding, true, reader);
         case StopCause::KeyName:
             return "\"" + value + "\" is a key's name, not its code: " + value + " is " +
-                   std::to_string(finding.meantCode.value_or(0)) + ", so write " + key + "=" +
-                   std::to_string(finding.meantCode.value_or(0));
+                   std::to_string(finding.meantCode.value_or(0)) + ", so " +
+                   writeCode(finding, finding.meantCode.value_or(0), reader);
         case StopCause::UnknownKeyName:
-            return "\"" + value +
-                   "\" is not a key code, and not a key name these tools know: open Pellimore-editor.html, "
-                   "choose " +
-                   playerName(finding.binding.value_or(theModifier)) + " and press the key you want, or write " + key +
-                   "=-1 to switch it off";
-        case StopCause::NotANumber: return "\"" + value + "\" is not a number: write " + writeUsualOrOff(finding, true);
+            return "\"" + value + "\" is not a key code, and not a key name these tools know: " +
+                   (reader == Reader::Page
+                        ? chooseAndPress(finding, "the key you want, or press Switch off")
+                        : "open Pellimore-editor.html, " + chooseAndPress(finding, "the key you want") + ", or write " +
+                              key + "=-1 to switch it off");
+        case StopCause::NotANumber:
+            return "\"" + value + "\" is not a number: " + writeOr(reader) + writeUsualOrOff(finding, true, reader);
     }
     return "";
 }
 
-std::string loadStopsSentence(const SettingsFinding& finding) {
+std::string loadStopsSentence(const SettingsFinding& finding, Reader reader) {
     const std::string name = bindingName(finding);
-    return "the game stops reading the file at " + name + ": " + stopReason(finding) + ". Until it is fixed, " + name +
-           (finding.count ? " and the " + std::to_string(finding.count) + " settings after it keep" : " keeps") +
+    return "the game stops reading the file at " + name + ": " + stopReason(finding, reader) + ". Until it is fixed, " +
+           name + (finding.count ? " and the " + std::to_string(finding.count) + " settings after it keep" : " keeps") +
            " the keys they had";
 }
 
-std::string sharedKeySentence(const SettingsFinding& finding) {
+std::string sharedKeySentence(const SettingsFinding& finding, Reader reader) {
     const std::string name = bindingName(finding);
     const std::string first = moveName(finding.otherMove.value_or(MeleeAction::GrappleThrowFront));
     return name + " and " + first + " are both on " + keyLabel(finding.keyCode) +
            (finding.onlyWithoutModifier ? ": with the Modifier held only " + first + " fires"
                                         : ": only " + first + " fires") +
-           (finding.lacksOwnKey ? ". This file gives " + name + " no key of its own: add a line " +
-                                      finding.settingsKey + "=<code>, or choose it in the editor and press a free key"
-                                : std::string(". Move one of them to a free key"));
+           (!finding.lacksOwnKey ? std::string(". Move one of them to a free key")
+            : reader == Reader::Page
+                ? ". This file gives " + name + " no key of its own: " + chooseAndPress(finding, "a free key")
+                : ". This file gives " + name + " no key of its own: add a line " + finding.settingsKey +
+                      "=<code>, or choose it in the editor and press a free key");
 }
 
 std::string largeFileSentence(const SettingsFinding& finding) {
@@ -122,7 +156,7 @@ std::string numLockChallengeSentence(const SettingsFinding& finding) {
 
 std::string playerName(KeyOwner owner) { return keyRow(owner).playerName; }
 
-std::string findingSentence(const SettingsFinding& finding) {
+std::string findingSentence(const SettingsFinding& finding, Reader reader) {
     const std::string written = shownAsText(finding.written);
     switch (finding.kind) {
         case FindingKind::CarriageReturnsOnly:
@@ -134,11 +168,10 @@ std::string findingSentence(const SettingsFinding& finding) {
                    "\"UTF-8\", makes it plain text";
         case FindingKind::ByteOrderMark:
             return "the file starts with a byte-order mark (" + markName(finding) +
-                   "), which hides [Pellimore] on this line from the game: in Notepad choose File > Save As, set "
-                   "Encoding to \"UTF-8\" and save";
+                   "), which hides [Pellimore] on this line from the game: " + saveWithoutMark(reader);
         case FindingKind::ByteOrderMarkHidesLine:
             return "the file starts with a byte-order mark (" + markName(finding) + "), which hides this line, " +
-                   written + ", from the game: in Notepad choose File > Save As, set Encoding to \"UTF-8\" and save";
+                   written + ", from the game: " + saveWithoutMark(reader);
         case FindingKind::ByteOrderMarkBeforeComment:
             return "the file starts with a byte-order mark (" + markName(finding) +
                    "), which hides its first line from the game; that line is a comment, so nothing is lost";
@@ -163,20 +196,21 @@ std::string findingSentence(const SettingsFinding& finding) {
                    "its own above the keys";
         case FindingKind::EmptyFile:
             return "the file is empty, so the game loads no key from it and every move keeps its key (the default keys "
-                   "when the game starts): open it in Pellimore-editor.html and choose \"Start from the shipped "
-                   "file\", "
-                   "or delete it";
+                   "when the game starts): " +
+                   (reader == Reader::Page ? std::string("click \"Start from the shipped file\"")
+                                           : "open it in Pellimore-editor.html and choose \"Start from the shipped "
+                                             "file\", or delete it");
         case FindingKind::TextAfterNumber:
             return bindingName(finding) + " reads as " + codeAndName(finding.keyCode) + ": the game ignores \"" +
                    written + "\" after the number; put a comment on a line of its own";
-        case FindingKind::NotAKeyCode: return notAKeyCodeSentence(finding);
+        case FindingKind::NotAKeyCode: return notAKeyCodeSentence(finding, reader);
         case FindingKind::SwitchedOff:
             return isModifier(finding) ? "the Modifier is switched off (-1), and with it the four throws"
                                        : bindingName(finding) + " is switched off (-1)";
-        case FindingKind::CodeZero: return codeZeroSentence(finding);
-        case FindingKind::HexNumber: return hexSentence(finding);
-        case FindingKind::LoadStops: return loadStopsSentence(finding);
-        case FindingKind::SharedKey: return sharedKeySentence(finding);
+        case FindingKind::CodeZero: return codeZeroSentence(finding, reader);
+        case FindingKind::HexNumber: return hexSentence(finding, reader);
+        case FindingKind::LoadStops: return loadStopsSentence(finding, reader);
+        case FindingKind::SharedKey: return sharedKeySentence(finding, reader);
         case FindingKind::BoundToModifier:
             return bindingName(finding) + " is on " + keyLabel(finding.keyCode) +
                    ", the Modifier's own key, so it can never fire: move one of them to a free key";
@@ -198,8 +232,9 @@ std::string findingSentence(const SettingsFinding& finding) {
     return "";
 }
 
-std::string findingWithLine(const SettingsFinding& finding) {
-    return (finding.line ? "line " + std::to_string(finding.line) + ": " : std::string()) + findingSentence(finding);
+std::string findingWithLine(const SettingsFinding& finding, Reader reader) {
+    return (finding.line ? "line " + std::to_string(finding.line) + ": " : std::string()) +
+           findingSentence(finding, reader);
 }
 
 std::string noteLine(const SettingsFinding& finding) { return "note: " + findingSentence(finding); }

@@ -11,11 +11,15 @@
 // The name players know a binding by, as the editor lists it: "Knock out", "Modifier".
 std::string playerName(KeyOwner owner);
 
-// A finding as one sentence, without its line number.
-std::string findingSentence(const SettingsFinding& finding);
+// Who carries a fix out: a player editing the file (write this line), or on
+// the editor page (choose the move, press a key).
+enum class Reader { CommandLine, Page };
 
-// A finding with its line number in front, as the page lists problems: "line 3: ...".
-std::string findingWithLine(const SettingsFinding& finding);
+// A finding as one sentence, without its line number.
+std::string findingSentence(const SettingsFinding& finding, Reader reader = Reader::CommandLine);
+
+// A finding with its line number in front: "line 3: ...".
+std::string findingWithLine(const SettingsFinding& finding, Reader reader = Reader::CommandLine);
 
 // A note, as check prints it: "note: ...".
 std::string noteLine(const SettingsFinding& finding);
