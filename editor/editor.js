@@ -10,12 +10,12 @@ let keyboard = null;  // built once the runtime can tell the key codes
 let keyCodes = null;
 // Row states, as the analysis names them, that mean a move cannot fire as bound.
 const blockedStates = new Set(['never-fires-shared-key', 'fires-only-without-modifier', 'never-fires-on-modifier',
-  'never-fires-code-zero', 'fires-on-modifier-release']);
+  'never-fires-code-zero', 'fires-on-modifier-release', 'never-fires-no-modifier']);
 const words = Module.pageWords;
 
 // original: the bytes opened; now: what the game does with them; saved: what
 // the saved file will do, when saving changes anything.
-const state = { original: null, fileName: words.shippedFileName, changes: new Map(), selected: null,
+const state = { original: null, fileName: words.shippedFileName, changes: new Map(), selected: null, unsaved: false,
   now: null, saved: null, repairs: [] };
 const $ = (selector) => document.querySelector(selector);
 
@@ -55,10 +55,22 @@ function keepFocusOnMove(field, render) {
 
 function bind(field, code) {
   state.changes.set(field, code);
+  state.unsaved = true;
   state.selected = null;
-  showPrompt(words.bound(moveName(field), keyName(code), code));
   keepFocusOnMove(field, refresh);
+  showPrompt(boundPrompt(field, code));
 }
+
+// What binding did: the move is on its new key, or the load stops before it and the move keeps its old one.
+function boundPrompt(field, code) {
+  const row = shown().rows.find((candidate) => candidate.field === field);
+  const stop = shown().findings.find((finding) => finding.kind === 'load-stops');
+  if (row.loaded || !stop) return words.bound(moveName(field), keyName(code), code);
+  return words.boundButKept(moveName(field), keyName(code), code, moveName(stop.field));
+}
+
+// Replacing unsaved changes asks first; true when there are none or the player agrees.
+const mayDiscardChanges = () => !state.unsaved || window.confirm(words.discardChanges);
 
 function renderMoves(rows) {
   const list = $('[data-moves]');
@@ -70,7 +82,8 @@ function renderMoves(rows) {
     const part = (className, text) => Object.assign(document.createElement('span'), { className, textContent: text });
     button.append(part('number', String(index + 1)),
       part('what', row.name + (row.description ? ': ' + row.description : '')),
-      part('current', keyName(row.code) + (row.loaded ? '' : words.keptMark)));
+      Object.assign(part('current', keyName(row.code) + (row.loaded ? '' : words.keptMark)),
+        { title: row.loaded ? '' : words.keptTitle }));
     button.addEventListener('click', () => select(row.field));
     const item = document.createElement('li');
     item.append(button);
@@ -82,6 +95,8 @@ function select(field) {
   state.selected = state.selected === field ? null : field;
   showPrompt(state.selected ? words.pressKeyFor(moveName(field)) : '');
   keepFocusOnMove(field, () => renderMoves(shown().rows));
+  // In a narrow window the list stands above the keyboard: bring the prompt into view.
+  if (state.selected) $('[data-prompt]').scrollIntoView({ block: 'nearest' });
 }
 
 function buildKeyboard() {
@@ -175,6 +190,9 @@ function refresh() {
   $('[data-repairs]').textContent = repairs.length ? '(' + repairs.join('; ') + ')' : '';
   renderMoves(shown().rows);
   markKeys(shown().rows);
+  const keptNote = $('[data-kept-note]');
+  keptNote.hidden = shown().rows.every((row) => row.loaded);
+  keptNote.textContent = words.keptExplained;
   $('[data-problems-heading]').textContent = state.saved ? words.problemsHeadingOnceSaved : words.problemsHeading;
   const findings = shown().findings.map((finding) => (finding.note ? words.notePrefix : '') + finding.text);
   const problems = findings.length ? findings : [words.noProblems];
@@ -187,9 +205,11 @@ function openBytes(bytes, name) {
   state.original = bytes;
   state.fileName = name;
   state.changes.clear();
+  state.unsaved = false;
   state.selected = null;
-  showPrompt(words.startPrompt);
   refresh();
+  // A blank or header-only file: nothing to rebind from, so offer the shipped keys.
+  showPrompt(state.now.rows.some((row) => row.loaded) ? words.startPrompt : words.offerShipped);
 }
 
 function save() {
@@ -200,6 +220,7 @@ function save() {
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+  state.unsaved = false;
   showPrompt(words.savedAsDownload);
 }
 
@@ -227,7 +248,27 @@ function setTypedCode() {
   bind(state.selected, Number(text));
 }
 
-async function readFile(file) { openBytes(new Uint8Array(await file.arrayBuffer()), file.name); }
+async function readFile(file) {
+  if (!mayDiscardChanges()) return;
+  openBytes(new Uint8Array(await file.arrayBuffer()), file.name);
+}
+
+// Dragging a file over the page shows where it goes; dropping opens it, and the
+// file chooser forgets its own last file, so only the opened file's name shows.
+function setUpDropping() {
+  const overlay = $('[data-drop-overlay]');
+  overlay.textContent = words.dropHere;
+  const show = (visible) => { overlay.hidden = !visible; };
+  document.addEventListener('dragover', (event) => { event.preventDefault(); show(true); });
+  document.addEventListener('dragleave', (event) => { if (!event.relatedTarget) show(false); });
+  document.addEventListener('drop', (event) => {
+    event.preventDefault();
+    show(false);
+    if (!event.dataTransfer.files[0]) return;
+    $('[data-open]').value = '';
+    readFile(event.dataTransfer.files[0]);
+  });
+}
 
 // The layout the browser's language suggests, until the player picks one.
 function guessLayout() {
@@ -253,17 +294,15 @@ function setUp() {
   $('[data-layout]').addEventListener('change', (event) => useLayout(event.target.value));
   $('[data-open]').addEventListener('change', (event) => event.target.files[0] && readFile(event.target.files[0]));
   $('[data-save]').addEventListener('click', save);
-  $('[data-new]').addEventListener('click', () => openBytes(sample(), words.shippedFileName));
+  $('[data-new]').addEventListener('click', () => mayDiscardChanges() && openBytes(sample(), words.shippedFileName));
   $('[data-code-set]').addEventListener('click', setTypedCode);
   $('[data-code-input]').addEventListener('keydown', (event) => event.key === 'Enter' && setTypedCode());
   $('[data-switch-off]').addEventListener('click', () => state.selected && bind(state.selected, -1));
   $('[data-cancel]').addEventListener('click', () => state.selected && select(state.selected));
   document.addEventListener('keydown', onKey);
-  document.addEventListener('dragover', (event) => event.preventDefault());
-  document.addEventListener('drop', (event) => {
-    event.preventDefault();
-    if (event.dataTransfer.files[0]) readFile(event.dataTransfer.files[0]);
-  });
+  setUpDropping();
+  // Closing the tab with unsaved changes asks first, in the browser's own words.
+  window.addEventListener('beforeunload', (event) => { if (state.unsaved) event.preventDefault(); });
   openBytes(sample(), words.shippedFileName);
 }
 

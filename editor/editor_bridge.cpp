@@ -59,6 +59,7 @@ const char* stateName(BindingState state) {
         case BindingState::NeverFiresOnModifier: return "never-fires-on-modifier";
         case BindingState::NeverFiresCodeZero: return "never-fires-code-zero";
         case BindingState::FiresOnModifierRelease: return "fires-on-modifier-release";
+        case BindingState::NeverFiresNoModifier: return "never-fires-no-modifier";
     }
     return "";
 }

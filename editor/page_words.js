@@ -36,6 +36,16 @@ Module.pageWords = {
   notAKeyCode: (text, lastKeyCode) => '"' + text + '" is not a key code: type a whole number from 1 to ' +
     lastKeyCode + ', or -1 to switch the move off.',
   codeZero: 'No key sends code 0: type the code of a key, or -1 to switch it off.',
+  boundButKept: (move, key, code, stopMove) => move + ' is set to ' + key + ' (' + code + ') in the file, but the ' +
+    'game stops reading it before ' + move + ', at ' + stopMove + ', so ' + move + ' keeps its old key. Set ' +
+    stopMove + ' first (see the problems below).',
+  offerShipped: 'This file sets no key the game can load yet. To start from the keys Pellimore ships with, click ' +
+    '"Start from the shipped file".',
+  keptExplained: '(kept): the game stops reading the file before this key, so the move keeps the key it had; the ' +
+    'problems below say where and why.',
+  keptTitle: 'the game stops reading the file before this key, so the move keeps the key it had',
+  discardChanges: 'Your changes are not saved yet. Discard them?',
+  dropHere: 'Drop Pellimore.ini here to open it',
   savedAsDownload: 'Saved as a download: your browser put Pellimore.ini in its downloads folder (if one was there ' +
     'already, the new one may be named "Pellimore (1).ini"). Move it into the game folder, beside RDR2.exe, ' +
     'named exactly Pellimore.ini, replacing the old one.',

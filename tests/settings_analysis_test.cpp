@@ -122,6 +122,7 @@ TEST_F(SettingsAnalysisTest, KeyNamesHexAndCodeZeroCarryTheCodeMeant) {
     EXPECT_EQ(hex->hexText, "0x51");
     EXPECT_EQ(std::count(kinds.begin(), kinds.end(), FindingKind::CodeZero), 2) << "the modifier and knockout";
     EXPECT_EQ(zero.rows[1].state, BindingState::NeverFiresCodeZero);
+    EXPECT_EQ(zero.rows[10].state, BindingState::NeverFiresNoModifier) << "no throw fires with the modifier on 0";
 
     // The game reads the file every frame: a huge one is worth a warning of its own.
     const SettingsReport large = analyze(std::string(twelveKeySettingsText) + std::string(300 * 1024, ';') + "\n");

@@ -31,8 +31,8 @@ before(async () => {
 });
 after(async () => browser && browser.close());
 
-async function openEditor(viewport = { width: 1500, height: 1100 }) {
-  const context = await browser.newContext({ acceptDownloads: true, viewport });
+async function openEditor(viewport = { width: 1500, height: 1100 }, colorScheme = 'light') {
+  const context = await browser.newContext({ acceptDownloads: true, viewport, colorScheme });
   // No network at all: the page must carry everything it needs.
   await context.route(/^(?!file:)/, (route) => route.abort());
   const page = await context.newPage();
@@ -172,7 +172,9 @@ test('the picture follows the chosen layout: on a German keyboard the key right 
 });
 
 // Everything the player needs is on screen, at rest and while binding, and no key's text is cut off.
-for (const viewport of [{ width: 1366, height: 768 }, { width: 1920, height: 1080 }]) {
+// 960: a browser snapped to half of a 1920 screen; 1093x614: 1366x768 at 125%.
+for (const viewport of [{ width: 960, height: 768 }, { width: 1093, height: 614 }, { width: 1366, height: 768 },
+  { width: 1920, height: 1080 }]) {
   test(`the page fits ${viewport.width}x${viewport.height}, keyboard and prompt included`, async () => {
     const { page, errors } = await openEditor(viewport);
     await openFile(page, join(repository, 'tests', 'tool_output', 'check', 'silent_mistakes.ini'));
@@ -202,3 +204,85 @@ for (const viewport of [{ width: 1366, height: 768 }, { width: 1920, height: 108
     assert.deepEqual(errors, []);
   });
 }
+
+test('a dark system gets a dark page, with readable text', async () => {
+  const { page } = await openEditor({ width: 1366, height: 768 }, 'dark');
+  const colours = await page.evaluate(() => {
+    const luminance = (colour) => colour.match(/\d+/g).slice(0, 3).reduce((sum, part) => sum + Number(part), 0) / 765;
+    const style = (selector) => getComputedStyle(document.querySelector(selector));
+    return { page: luminance(style('body').backgroundColor), text: luminance(style('body').color),
+      key: luminance(style('.key').backgroundColor), move: luminance(style('.moves button').backgroundColor) };
+  });
+  assert.ok(colours.page < 0.3 && colours.key < 0.3 && colours.move < 0.3, JSON.stringify(colours));
+  assert.ok(colours.text > 0.7, JSON.stringify(colours));
+});
+
+test('a move after the point where the load stops: the page says it keeps its old key, and why', async () => {
+  const { page } = await openEditor();
+  const broken = join(scratch, 'stops-at-knockout.ini');
+  writeFileSync(broken, '[Pellimore]\r\niXKey=88\r\niKnockout=K\r\niExecute=69\r\n');
+  await openFile(page, broken);
+  await page.click('[data-move="execute"]');
+  await page.keyboard.press('KeyJ');
+  assert.match(await page.textContent('[data-prompt]'),
+    /Execute is set to J \(74\) in the file, but the game stops reading it before Execute, at Knock out/);
+  assert.equal(await page.isVisible('[data-kept-note]'), true);
+  assert.match(await page.getAttribute('[data-move="execute"] .current', 'title'), /stops reading the file before/);
+  // The page's own way to fix it: choose the move and press the key.
+  assert.match(await page.textContent('[data-problems]'), /choose Knock out and press K/);
+  assert.doesNotMatch(await page.textContent('[data-problems]'), /write iKnockout=/);
+});
+
+test('a blank or header-only file: the page offers the shipped keys', async () => {
+  const { page } = await openEditor();
+  for (const [name, text] of [['blank.ini', ''], ['header-only.ini', '[Pellimore]\r\n']]) {
+    writeFileSync(join(scratch, name), text);
+    await openFile(page, join(scratch, name));
+    assert.match(await page.textContent('[data-prompt]'), /Start from the shipped file/, name);
+  }
+});
+
+test('unsaved changes are never dropped without asking, and a drop shows its own file name', async () => {
+  const { page } = await openEditor();
+  await page.click('[data-move="knockout"]');
+  await page.keyboard.press('KeyL');
+  const asked = [];
+  page.on('dialog', (dialog) => { asked.push(dialog.message()); dialog.dismiss(); });
+  await page.click('[data-new]');
+  assert.equal(asked.length, 1, 'starting from the shipped file asks first');
+  assert.match(await page.textContent('[data-move="knockout"]'), /L/, 'a dismissed question keeps the change');
+  assert.equal(await page.evaluate(() => {
+    const event = new Event('beforeunload', { cancelable: true });
+    window.dispatchEvent(event);
+    return event.defaultPrevented;
+  }), true, 'closing the tab asks first');
+  await saveFile(page, 'kept-change.ini');
+  assert.equal(await page.evaluate(() => {
+    const event = new Event('beforeunload', { cancelable: true });
+    window.dispatchEvent(event);
+    return event.defaultPrevented;
+  }), false, 'nothing to ask once saved');
+  // A dropped file: the overlay shows while dragging, and the file label names the dropped file.
+  const dropped = join(scratch, 'dropped.ini');
+  writeFileSync(dropped, '[Pellimore]\r\niXKey=88\r\n');
+  const transfer = await page.evaluateHandle((text) => {
+    const data = new DataTransfer();
+    data.items.add(new File([text], 'dropped.ini'));
+    return data;
+  }, readFileSync(dropped, 'latin1'));
+  await page.dispatchEvent('body', 'dragover', { dataTransfer: transfer });
+  assert.equal(await page.isVisible('[data-drop-overlay]'), true);
+  await page.dispatchEvent('body', 'drop', { dataTransfer: transfer });
+  await page.waitForFunction(() => document.querySelector('[data-file-name]').textContent === 'dropped.ini');
+  assert.equal(await page.isVisible('[data-drop-overlay]'), false);
+  assert.equal(await page.evaluate(() => document.querySelector('[data-open]').value), '');
+});
+
+test('with the Modifier on code 0, the throws and their keys are marked as unable to fire', async () => {
+  const { page } = await openEditor();
+  const file = join(scratch, 'modifier-zero.ini');
+  writeFileSync(file, readFileSync(join(repository, 'package', 'Pellimore.ini'), 'latin1').replace('iXKey=88', 'iXKey=0'));
+  await openFile(page, file);
+  for (const arrow of ['ArrowUp', 'ArrowLeft', 'ArrowRight', 'ArrowDown'])
+    assert.match(await page.getAttribute(`[data-code="${arrow}"]`, 'class'), /problem/, arrow);
+});

@@ -250,6 +250,7 @@ std::string bindingStateText(const BindingRow& row) {
         case BindingState::FiresOnlyWithoutModifier: return "fires only without the modifier: same key as " + shared;
         case BindingState::NeverFiresOnModifier: return "never fires: bound to the modifier";
         case BindingState::NeverFiresCodeZero: return "never fires: no key sends code 0";
+        case BindingState::NeverFiresNoModifier: return "never fires: the modifier is on no key";
         case BindingState::FiresOnModifierRelease: return "also fires when the modifier is let go: same key";
     }
     return "";

@@ -184,13 +184,20 @@ StateByMove dispatchStates(const IniSection& section, const HotkeyBindings& bind
     return states;
 }
 
-void setRowState(BindingRow& row, const StateByMove& states) {
+// A throw needs the modifier held: with the modifier on no key, no throw can fire.
+bool throwWithoutModifier(const BindingRow& row, std::int32_t modifierCode) {
+    return row.owner && moveRow(*row.owner).needsModifier && (modifierCode == 0 || !isKeyCode(modifierCode));
+}
+
+void setRowState(BindingRow& row, const StateByMove& states, std::int32_t modifierCode) {
     if (!row.loaded)
         row.state = BindingState::KeepsPreviousKey;
     else if (!isKeyCode(row.code))
         row.state = BindingState::Off;
     else if (row.code == 0)
         row.state = BindingState::NeverFiresCodeZero;
+    else if (throwWithoutModifier(row, modifierCode))
+        row.state = BindingState::NeverFiresNoModifier;
     else if (const auto found = row.owner ? states.find(*row.owner) : states.end(); found != states.end()) {
         row.state = found->second.state;
         row.sharedWith = found->second.sharedWith;
@@ -273,7 +280,7 @@ SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& p
     if (survey.headerLine == 0 && !survey.markHidesHeader) report.warnings.push_back({FindingKind::NoSection, 0});
     report.rows = bindingRows(load, section, survey, report.warnings);
     const StateByMove states = dispatchStates(section, load.bindings, report.warnings);
-    for (auto& row : report.rows) setRowState(row, states);
+    for (auto& row : report.rows) setRowState(row, states, load.bindings.xKey);
     report.notes = std::move(survey.notes);
     for (auto& note : switchedOffNotes(report.rows)) report.notes.push_back(std::move(note));
     for (auto& note : keypadNotes(report.rows)) report.notes.push_back(std::move(note));

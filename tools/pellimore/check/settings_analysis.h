@@ -25,6 +25,7 @@ enum class BindingState {
     NeverFiresOnModifier,      // a throw on the modifier's own key
     NeverFiresCodeZero,        // code 0, which no key sends
     FiresOnModifierRelease,    // on the modifier's key: letting go of the modifier fires it too
+    NeverFiresNoModifier,      // a throw while the modifier is on no key (off, or code 0)
 };
 
 struct BindingRow {
