@@ -17,7 +17,7 @@ export LC_ALL=C TZ=UTC  # zip stores local times; sort order by bytes
 rm -f SHA256SUMS.txt
 sums=$(find . -type f | sed 's|^\./||' | sort | xargs -d '\n' sha256sum)
 # Windows line ends, like every other text file players open; sha256sum -c reads them too.
-printf '%s\r\n' "$sums" >SHA256SUMS.txt
+printf '%s\n' "$sums" | sed 's/$/\r/' >SHA256SUMS.txt
 find . -type d -exec chmod 755 {} +
 find . -type f -exec chmod 644 {} +
 find . -exec touch -h -d "@$epoch" {} +

@@ -199,8 +199,7 @@ for (const viewport of [{ width: 960, height: 768 }, { width: 1093, height: 614 
     });
     assert.match(prompt.text, /Now press the key for "Throw back-left"/);
     assert.ok(prompt.top >= 0 && prompt.bottom <= prompt.height, `the prompt is off screen: ${JSON.stringify(prompt)}`);
-    if (viewport.width === 1366)
-      await page.screenshot({ path: join(output, 'editor-1366x768-binding.png') });
+    await page.screenshot({ path: join(output, `editor-${viewport.width}x${viewport.height}-binding.png`) });
     assert.deepEqual(errors, []);
   });
 }
@@ -215,6 +214,7 @@ test('a dark system gets a dark page, with readable text', async () => {
   });
   assert.ok(colours.page < 0.3 && colours.key < 0.3 && colours.move < 0.3, JSON.stringify(colours));
   assert.ok(colours.text > 0.7, JSON.stringify(colours));
+  await page.screenshot({ path: join(output, 'editor-1366x768-dark.png') });
 });
 
 test('a move after the point where the load stops: the page says it keeps its old key, and why', async () => {

@@ -81,7 +81,20 @@ log "[19:02:10] INIT: Script Hook RDR2 v1.0.1491.17" "[19:02:10] FATAL: Unknown 
 folder="Program Files (x86)/Steam/steamapps/common/Red Dead Redemption 2"; game "$folder"; hook "$folder"
 plugin "$folder/Pellimore.asi"; cp "$sample" "$folder/"
 
-for folder in switched_off unknown_game_version "Program Files (x86)/Steam/steamapps/common/Red Dead Redemption 2" \
+# An antivirus took Pellimore.asi away from beside the rest of the release.
+folder=quarantined; game $folder; hook $folder; cp "$sample" $folder/
+# A checksum list in the game folder, stale or another mod's, changes nothing.
+folder=foreign_sums; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/; launched_log
+printf '%s  Pellimore.asi\r\n' "$(printf other | sha256sum | cut -c1-64)" >$folder/SHA256SUMS.txt
+folders=(quarantined foreign_sums)
+# Only the real module carries the digest the tool knows: this version, other bytes.
+if [ -f "$module" ]; then
+  folder=tampered; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/
+  printf 'changed by another program' >>$folder/Pellimore.asi
+  folders+=(tampered)
+fi
+
+for folder in "${folders[@]}" switched_off unknown_game_version "Program Files (x86)/Steam/steamapps/common/Red Dead Redemption 2" \
     log_from_yesterday started_without_pellimore updated_module complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder \
     extracted_release near_misses damaged "Program Files/Jeux é/running"; do
   name=$(basename "$folder")

@@ -30,6 +30,17 @@ bool consoleOpenedForThisRun() {
     return GetConsoleProcessList(processes, 2) == 1 && GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode);
 }
 
+std::filesystem::path toolFileName() { return "pellimore.exe"; }
+
+std::optional<bool> markedAsDownloaded(const std::filesystem::path& file) {
+    // The mark is an alternate stream of the file, "name:Zone.Identifier", holding "ZoneId=3" for the internet.
+    std::ifstream stream(std::filesystem::path(file.wstring() + L":Zone.Identifier"), std::ios::binary);
+    if (!stream.is_open()) return std::nullopt;
+    for (std::string line; std::getline(stream, line);)
+        if (line.starts_with("ZoneId=")) return line.size() > 7 && (line[7] == '3' || line[7] == '4');
+    return std::nullopt;
+}
+
 std::filesystem::path toolDirectory() {
     wchar_t path[32768];
     const DWORD length = GetModuleFileNameW(nullptr, path, sizeof path / sizeof path[0]);
@@ -37,6 +48,11 @@ std::filesystem::path toolDirectory() {
 }
 #else
 void prepareConsole() {}
+
+std::filesystem::path toolFileName() { return "pellimore"; }
+
+// Only Windows keeps such a mark.
+std::optional<bool> markedAsDownloaded(const std::filesystem::path&) { return std::nullopt; }
 
 bool consoleOpenedForThisRun() { return false; }
 

@@ -25,3 +25,11 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
 // The folder the running program is in.
 std::filesystem::path toolDirectory();
+
+// The running program's own file name: "pellimore.exe" on Windows.
+std::filesystem::path toolFileName();
+
+// Whether Windows marks the file as downloaded from the internet (its
+// Zone.Identifier stream names zone 3 or 4); none where there is no such
+// stream or it cannot be read, so nothing is guessed.
+std::optional<bool> markedAsDownloaded(const std::filesystem::path& file);

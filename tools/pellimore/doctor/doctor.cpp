@@ -4,6 +4,7 @@
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
 #include "pellimore/doctor/doctor_wording.h"
+#include "pellimore/doctor/released_module.h"
 
 std::optional<std::filesystem::path> findGameFolder(const std::filesystem::path& toolDirectory) {
     std::filesystem::path candidate = toolDirectory;
@@ -16,19 +17,24 @@ std::filesystem::path defaultGameFolder(const std::filesystem::path& toolDirecto
     return findGameFolder(toolDirectory).value_or(toolDirectory);
 }
 
-DoctorReport diagnoseGameFolder(const std::filesystem::path& folder) {
+DoctorContext runningDoctorContext() {
+    return {releasedModuleDigest(), toolDirectory() / toolFileName(), markedAsDownloaded};
+}
+
+DoctorReport diagnoseGameFolder(const std::filesystem::path& folder, const DoctorContext& context) {
     DoctorReport report;
     report.folder = textFromPath(folder);
     if (doctor::checkGame(report, folder)) {
         doctor::checkHook(report, folder);
         doctor::checkLoader(report, folder);
-        doctor::checkPlugin(report, folder);
+        doctor::checkPlugin(report, folder, context);
         doctor::checkPluginCopies(report, folder);
         doctor::checkSettings(report, folder);
         doctor::checkSettingsNames(report, folder);
         doctor::checkHostLog(report, folder);
         doctor::checkFolderPath(report, folder);
     }
+    doctor::checkDownloadMark(report, context);
     for (const auto& finding : report.findings) {
         if (finding.severity == Severity::Blocker)
             report.exitStatus = exitFailed;

@@ -28,6 +28,9 @@ enum class DoctorFindingKind {
     ModuleExtraCopies,        // paths: copies in subfolders beside the installed one
     ModuleMisplaced,          // path: the subfolder it is in; extracted: "Extract All" made it
     ModuleMissing,            // not installed
+    ModuleMissingAfterInstall,  // Pellimore's other files are here: an antivirus may have removed it
+    ModuleNotReleased,          // file, version: this release's version, but not its bytes
+    DownloadMarked,             // Windows marks the tools as downloaded: it may warn before they run
     ModuleSwitchedOff,        // file: Pellimore.asi renamed so the loader skips it (".disabled")
     ModuleWithoutVersion,     // file: no version resource
     ModuleOtherVersion,       // file, version
@@ -86,6 +89,19 @@ std::optional<std::filesystem::path> findGameFolder(const std::filesystem::path&
 // the tool's own folder, which then gets the not-the-game-folder advice.
 std::filesystem::path defaultGameFolder(const std::filesystem::path& toolDirectory);
 
-DoctorReport diagnoseGameFolder(const std::filesystem::path& folder);
+// What the doctor knows from outside the game folder: the release it belongs
+// to and the files it runs from. Tests give their own.
+struct DoctorContext {
+    std::string releasedModuleDigest;  // SHA-256 of the Pellimore.asi of this release; "" where unknown
+    std::filesystem::path toolFile;    // the running pellimore.exe
+    // Whether Windows marks the file as downloaded from the internet; none where that cannot be read.
+    std::optional<bool> (*downloadMark)(const std::filesystem::path& file) = nullptr;
+};
+
+// The context of the running program: its own release's module digest and file, and Windows' own mark.
+DoctorContext runningDoctorContext();
+
+DoctorReport diagnoseGameFolder(const std::filesystem::path& folder,
+                                const DoctorContext& context = runningDoctorContext());
 
 void printDoctorReport(const DoctorReport& report, std::ostream& out);

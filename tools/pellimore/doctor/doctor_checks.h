@@ -34,11 +34,12 @@ bool isWindowsLibrary(const fs::path& file);
 bool checkGame(DoctorReport& report, const fs::path& folder);
 void checkHook(DoctorReport& report, const fs::path& folder);
 void checkLoader(DoctorReport& report, const fs::path& folder);
-void checkPlugin(DoctorReport& report, const fs::path& folder);
+void checkPlugin(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
 void checkPluginCopies(DoctorReport& report, const fs::path& folder);
 void checkSettings(DoctorReport& report, const fs::path& folder);
 void checkSettingsNames(DoctorReport& report, const fs::path& folder);
 void checkHostLog(DoctorReport& report, const fs::path& folder);
 void checkFolderPath(DoctorReport& report, const fs::path& folder);
+void checkDownloadMark(DoctorReport& report, const DoctorContext& context);
 
 }  // namespace doctor

@@ -2,7 +2,10 @@
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
+#include "pellimore/common/sha256.h"
+#include "pellimore/doctor/install_record.h"
 #include "pellimore/doctor/module_version.h"
+#include "settings/settings_evaluation.h"
 
 namespace doctor {
 
@@ -28,25 +31,50 @@ void checkHookFile(DoctorReport& report, const fs::path& folder, HookFile file) 
     finding.paths = shownPaths(copies);
 }
 
-void checkVersion(DoctorReport& report, const fs::path& module, const std::string& where) {
+// This release's version with other bytes than this release's module: damaged, or changed by another program.
+// A module of another version is a version finding, and where the release's digest is unknown nothing is said.
+bool isNotTheReleasedModule(const fs::path& module, const std::optional<std::string>& version,
+                            const DoctorContext& context) {
+    if (!version || *version != PELLIMORE_VERSION || context.releasedModuleDigest.empty()) return false;
+    const auto bytes = readWholeFile(module);
+    return bytes && sha256Hex(*bytes) != context.releasedModuleDigest;
+}
+
+void checkVersion(DoctorReport& report, const fs::path& module, const std::string& where,
+                  const DoctorContext& context) {
     const auto version = moduleFileVersion(module);
     Finding& finding = !version ? add(report, Severity::Attention, DoctorFindingKind::ModuleWithoutVersion)
                        : *version != PELLIMORE_VERSION
                            ? add(report, Severity::Attention, DoctorFindingKind::ModuleOtherVersion)
+                       : isNotTheReleasedModule(module, version, context)
+                           ? add(report, Severity::Blocker, DoctorFindingKind::ModuleNotReleased)
                            : add(report, Severity::Ok, DoctorFindingKind::ModuleSameVersion);
     finding.file = where;
     finding.version = version.value_or("");
 }
 
+// Files that only an install of Pellimore leaves in the game folder: its settings, its tools with
+// this very program, or the doctor's own record of a Pellimore.asi seen here before.
+std::vector<std::string> evidenceOfInstall(const fs::path& folder, const DoctorContext& context) {
+    std::vector<std::string> evidence;
+    if (findEntry(folder, settingsFileName)) evidence.emplace_back(settingsFileName);
+    std::error_code error;
+    if (context.toolFile.parent_path().parent_path() == folder && fs::exists(context.toolFile, error))
+        evidence.push_back(shown(context.toolFile.parent_path().filename()));
+    if (findEntry(folder, installRecordName)) evidence.emplace_back(installRecordName);
+    return evidence;
+}
+
 // Pellimore files in a subfolder: a release extracted into a folder of its own
 // (Windows' "Extract All" proposes one), or a single file put where another
 // mod's files go.
-void reportMisplacedModule(DoctorReport& report, const fs::path& folder, const fs::path& copy) {
+void reportMisplacedModule(DoctorReport& report, const fs::path& folder, const fs::path& copy,
+                           const DoctorContext& context) {
     const fs::path subfolder = copy.parent_path();
     Finding& finding = add(report, Severity::Blocker, DoctorFindingKind::ModuleMisplaced);
     finding.file = shown(subfolder);
     finding.extracted = lowerCase(textFromPath(subfolder)).starts_with("pellimore");
-    checkVersion(report, folder / copy, shown(copy));
+    checkVersion(report, folder / copy, shown(copy), context);
 }
 
 // Pellimore.asi renamed so the loader skips it ("Pellimore.asi.disabled", as mod managers do).
@@ -82,19 +110,21 @@ void checkLoader(DoctorReport& report, const fs::path& folder) {
     if (!others.empty()) add(report, Severity::Attention, DoctorFindingKind::SecondLoader).paths = shownPaths(others);
 }
 
-void checkPlugin(DoctorReport& report, const fs::path& folder) {
+void checkPlugin(DoctorReport& report, const fs::path& folder, const DoctorContext& context) {
     const auto beside = findEntry(folder, "Pellimore.asi");
     const auto copies = misplacedCopies(folder, "Pellimore.asi");
     if (beside && !isWindowsLibrary(*beside)) {
         add(report, Severity::Blocker, DoctorFindingKind::ModuleDamaged);
     } else if (beside) {
-        checkVersion(report, *beside, "Pellimore.asi");
+        checkVersion(report, *beside, "Pellimore.asi", context);
         if (!copies.empty())
             add(report, Severity::Attention, DoctorFindingKind::ModuleExtraCopies).paths = shownPaths(copies);
     } else if (!copies.empty()) {
-        reportMisplacedModule(report, folder, copies.front());
+        reportMisplacedModule(report, folder, copies.front(), context);
     } else if (const auto switchedOff = switchedOffModule(folder)) {
         add(report, Severity::Blocker, DoctorFindingKind::ModuleSwitchedOff).file = *switchedOff;
+    } else if (const auto evidence = evidenceOfInstall(folder, context); !evidence.empty()) {
+        add(report, Severity::Blocker, DoctorFindingKind::ModuleMissingAfterInstall).paths = evidence;
     } else {
         add(report, Severity::Blocker, DoctorFindingKind::ModuleMissing);
     }
@@ -109,7 +139,7 @@ void checkPluginCopies(DoctorReport& report, const fs::path& folder) {
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
         const std::string name = textFromPath(entry->path().filename());
         const std::string lower = lowerCase(name);
-        if (!lower.ends_with(".asi") || lower == "pellimore.asi") continue;
+        if (!lower.ends_with(".asi") || lower == "pellimore.asi" || name.find(':') != std::string::npos) continue;
         const bool named = lower.starts_with("pellimore");
         if (!named && !(originalBytes && readWholeFile(entry->path()) == originalBytes)) continue;
         add(report, Severity::Blocker, DoctorFindingKind::ModuleSecondCopy).file = name;

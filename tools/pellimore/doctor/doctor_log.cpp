@@ -76,6 +76,12 @@ void checkHostLog(DoctorReport& report, const fs::path& folder) {
         add(report, Severity::Note, DoctorFindingKind::HookLogNoScripts);
 }
 
+// Where Windows marks the tools as downloaded, it warns before they run; say once how to unblock an archive.
+void checkDownloadMark(DoctorReport& report, const DoctorContext& context) {
+    if (context.downloadMark && context.downloadMark(context.toolFile).value_or(false))
+        add(report, Severity::Note, DoctorFindingKind::DownloadMarked);
+}
+
 // Worth a look only while the hook's log shows the loader skipping Pellimore:
 // a correct install under Program Files is fine until then.
 void checkFolderPath(DoctorReport& report, const fs::path& folder) {

@@ -41,6 +41,8 @@ void checkSettingsNames(DoctorReport& report, const fs::path& folder) {
     std::sort(names.begin(), names.end());
     for (const auto& name : names) {
         const std::string lower = lowerCase(name);
+        // A name with ':' is a file's stream (Windows' download mark among them), never a file of its own.
+        if (name.find(':') != std::string::npos) continue;
         if (!lower.starts_with("pellimore") || lower == lowerCase(settingsFileName) || lower.ends_with(".asi"))
             continue;
         if (!lower.ends_with(".ini") && !lower.ends_with(".txt")) continue;

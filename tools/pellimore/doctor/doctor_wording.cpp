@@ -65,7 +65,8 @@ std::string replacingTheOldOne(const Finding& finding) { return finding.realOne 
 
 std::string doctorHeading(const DoctorReport& report) {
     const bool gameFolder = report.findings.empty() || report.findings.front().kind != DoctorFindingKind::NotGameFolder;
-    return (gameFolder ? "game folder: " : "folder checked: ") + report.folder;
+    return "Pellimore's doctor checks whether Pellimore can load, and changes nothing of your installation.\n" +
+           std::string(gameFolder ? "game folder: " : "folder checked: ") + report.folder;
 }
 
 std::string severityTag(Severity severity) {
@@ -115,6 +116,22 @@ std::string doctorFindingSentence(const Finding& finding) {
         case DoctorFindingKind::ModuleMissing:
             return "Pellimore.asi is not installed: copy it from the release archive into the game folder, beside "
                    "RDR2.exe";
+        case DoctorFindingKind::ModuleMissingAfterInstall:
+            return "Pellimore.asi is missing, though Pellimore's other files are here (" + listed(finding.paths) +
+                   "): an antivirus may have removed it. Open your antivirus's quarantine (in Windows Security: Virus "
+                   "& threat protection, Protection history); if Pellimore.asi is there, check it as README.txt says "
+                   "under \"Windows' guards\", then restore that one file and allow that one detection, never the "
+                   "whole game folder. Otherwise copy Pellimore.asi again from the release archive";
+        case DoctorFindingKind::ModuleNotReleased:
+            return finding.file + " says it is version " + finding.version +
+                   ", but its bytes are not those of the released file: it is damaged, or another program changed "
+                   "it. Copy Pellimore.asi again from the release archive (check the archive first, as README.txt "
+                   "says under \"Windows' guards\")";
+        case DoctorFindingKind::DownloadMarked:
+            return "Windows marks these tools as downloaded from the internet, so it may warn before they run "
+                   "(\"Windows protected your PC\": click More info, then Run anyway). To spare yourself that with "
+                   "the next release, right-click its archive, choose Properties, tick Unblock and click OK before "
+                   "extracting it";
         case DoctorFindingKind::ModuleSwitchedOff:
             return "Pellimore.asi is switched off: it is named " + finding.file +
                    ", so the loader skips it (a mod manager, or you, renamed it). To switch Pellimore on, rename it "

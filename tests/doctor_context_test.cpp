@@ -1,0 +1,89 @@
+// What the doctor concludes from facts outside the game folder: the released
+// module's digest it carries, and Windows' download mark, read through the
+// context a test replaces (wine has no download marks).
+#include "pellimore/common/sha256.h"
+#include "pellimore/doctor/doctor.h"
+#include "test_support.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A module file carrying only a version resource's fixed part, as the doctor reads it.
+std::string moduleBytes(int major, int minor, int patch, const std::string& tail = "") {
+    const auto le16 = [](int value) {
+        return std::string{static_cast<char>(value & 255), static_cast<char>(value >> 8)};
+    };
+    return std::string("MZ fake\xBD\x04\xEF\xFE\x00\x00\x01\x00", 15) + le16(minor) + le16(major) +
+           std::string(2, '\0') + le16(patch) + tail;
+}
+
+class DoctorContextTest : public PellimoreTest {
+protected:
+    fs::path gameFolder(const std::string& module) {
+        const fs::path folder = scratchDirectory / "game";
+        fs::create_directories(folder);
+        for (const char* name : {"RDR2.exe", "ScriptHookRDR2.dll", "dinput8.dll"})
+            std::ofstream(folder / name, std::ios::binary) << "MZ";
+        if (!module.empty()) std::ofstream(folder / "Pellimore.asi", std::ios::binary) << module;
+        return folder;
+    }
+    static std::vector<DoctorFindingKind> kinds(const DoctorReport& report) {
+        std::vector<DoctorFindingKind> found;
+        for (const auto& finding : report.findings) found.push_back(finding.kind);
+        return found;
+    }
+    static bool has(const DoctorReport& report, DoctorFindingKind kind) {
+        const auto found = kinds(report);
+        return std::find(found.begin(), found.end(), kind) != found.end();
+    }
+};
+
+TEST_F(DoctorContextTest, OnlyThisVersionWithOtherBytesIsCalledNotTheReleasedFile) {
+    const std::string released = moduleBytes(1, 0, 0, "released");
+    const std::string changed = moduleBytes(1, 0, 0, "changed");
+    DoctorContext context{sha256Hex(released), scratchDirectory / "pellimore", nullptr};
+    ASSERT_EQ(PELLIMORE_VERSION, std::string("1.0.0")) << "the fake modules below carry this version";
+
+    EXPECT_TRUE(has(diagnoseGameFolder(gameFolder(released), context), DoctorFindingKind::ModuleSameVersion));
+    const DoctorReport tampered = diagnoseGameFolder(gameFolder(changed), context);
+    EXPECT_TRUE(has(tampered, DoctorFindingKind::ModuleNotReleased));
+    EXPECT_EQ(tampered.exitStatus, exitFailed);
+    // Another version is a version finding, whatever its bytes.
+    EXPECT_TRUE(
+        has(diagnoseGameFolder(gameFolder(moduleBytes(0, 9, 0)), context), DoctorFindingKind::ModuleOtherVersion));
+    // Where the release's digest is unknown, nothing is said of the bytes.
+    context.releasedModuleDigest.clear();
+    EXPECT_TRUE(has(diagnoseGameFolder(gameFolder(changed), context), DoctorFindingKind::ModuleSameVersion));
+}
+
+TEST_F(DoctorContextTest, AMissingModuleBesideTheRestOfTheReleaseMayBeAnAntivirus) {
+    const DoctorContext context{"", scratchDirectory / "pellimore", nullptr};
+    EXPECT_TRUE(has(diagnoseGameFolder(gameFolder(""), context), DoctorFindingKind::ModuleMissing));
+    std::ofstream(scratchDirectory / "game" / "Pellimore.ini") << "[Pellimore]\n";
+    const DoctorReport report = diagnoseGameFolder(gameFolder(""), context);
+    EXPECT_TRUE(has(report, DoctorFindingKind::ModuleMissingAfterInstall));
+    EXPECT_FALSE(has(report, DoctorFindingKind::ModuleMissing));
+    // A checksum list in the game folder is no evidence of anything: any mod may ship one.
+    std::ofstream(scratchDirectory / "game" / "SHA256SUMS.txt") << std::string(64, '0') << "  Pellimore.asi\n";
+    EXPECT_EQ(kinds(diagnoseGameFolder(gameFolder(""), context)), kinds(report));
+}
+
+std::optional<bool> markedFromTheInternet(const fs::path&) { return true; }
+std::optional<bool> markUnreadable(const fs::path&) { return std::nullopt; }
+
+TEST_F(DoctorContextTest, TheDownloadMarkIsMentionedOnceAndOnlyWhereItWasRead) {
+    const std::string module = moduleBytes(1, 0, 0);
+    const DoctorReport marked =
+        diagnoseGameFolder(gameFolder(module), {"", scratchDirectory / "pellimore", markedFromTheInternet});
+    const auto found = kinds(marked);
+    EXPECT_EQ(std::count(found.begin(), found.end(), DoctorFindingKind::DownloadMarked), 1);
+    EXPECT_EQ(marked.exitStatus, exitAllGood) << "a warning to expect is a note, not a fault";
+    EXPECT_FALSE(has(diagnoseGameFolder(gameFolder(module), {"", scratchDirectory / "pellimore", markUnreadable}),
+                     DoctorFindingKind::DownloadMarked));
+}
+
+}  // namespace

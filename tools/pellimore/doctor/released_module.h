@@ -1,0 +1,8 @@
+// The SHA-256 of the Pellimore.asi this release ships, compiled into the tool
+// from the module built beside it (the build is reproducible, so a download of
+// the release holds exactly those bytes). A file in the game folder, which any
+// other mod could overwrite, is never the source. "" where no module is built
+// beside the tool (native builds).
+#pragma once
+
+const char* releasedModuleDigest();
