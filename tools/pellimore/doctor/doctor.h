@@ -16,41 +16,41 @@
 enum class Severity { Ok, Note, Attention, Blocker };
 
 enum class DoctorFindingKind {
-    GameFolder,               // RDR2.exe is here
-    NotGameFolder,            // no RDR2.exe
-    HookFileInstalled,        // file (hookFile): the hook or its loader, beside RDR2.exe
-    HookFileDamaged,          // file: empty or no library
-    HookFileMisplaced,        // file, paths: only in subfolders
-    HookFileMissing,          // file
-    OtherLoaderOnly,          // paths: no dinput8.dll, but maybe another loader
-    SecondLoader,             // paths: another loader beside dinput8.dll
-    ModuleDamaged,            // Pellimore.asi is empty or no library
-    ModuleExtraCopies,        // paths: copies in subfolders beside the installed one
-    ModuleMisplaced,          // path: the subfolder it is in; extracted: "Extract All" made it
-    ModuleMissing,            // not installed
+    GameFolder,                 // RDR2.exe is here
+    NotGameFolder,              // no RDR2.exe
+    HookFileInstalled,          // file (hookFile): the hook or its loader, beside RDR2.exe
+    HookFileDamaged,            // file: empty or no library
+    HookFileMisplaced,          // file, paths: only in subfolders
+    HookFileMissing,            // file
+    OtherLoaderOnly,            // paths: no dinput8.dll, but maybe another loader
+    SecondLoader,               // paths: another loader beside dinput8.dll
+    ModuleDamaged,              // Pellimore.asi is empty or no library
+    ModuleExtraCopies,          // paths: copies in subfolders beside the installed one
+    ModuleMisplaced,            // path: the subfolder it is in; extracted: "Extract All" made it
+    ModuleMissing,              // not installed
     ModuleMissingAfterInstall,  // Pellimore's other files are here: an antivirus may have removed it
     ModuleNotReleased,          // file, version: this release's version, but not its bytes
     DownloadMarked,             // Windows marks the tools as downloaded: it may warn before they run
-    ModuleSwitchedOff,        // file: Pellimore.asi renamed so the loader skips it (".disabled")
-    ModuleWithoutVersion,     // file: no version resource
-    ModuleOtherVersion,       // file, version
-    ModuleSameVersion,        // file, version
-    ModuleSecondCopy,         // file: another .asi that is Pellimore
-    SettingsNeverRead,        // path: a Pellimore.ini in a subfolder
-    NoSettings,               // no Pellimore.ini: the defaults apply
-    SettingsFolder,           // Pellimore.ini is a folder
-    SettingsVerdict,          // settingsVerdict, count: what the game makes of Pellimore.ini
-    SettingsNamedTxt,         // file: Pellimore.ini.txt; realOne: a Pellimore.ini is there too
-    SettingsNamedOther,       // file: Pellimore (1).ini; realOne
-    NoHookLog,                // no ScriptHookRDR2.log yet
-    HookLogFatal,             // text; native: it names a native; moves: the moves it breaks
-    HookLogRunning,           // Pellimore registered and started
-    HookLogNotStarted,        // registered, never started
-    HookLogWithoutPellimore,  // paths: the scripts it lists, from a start after the doctor first saw the module
-    HookLogUndated,           // paths: the scripts it lists, from a start that may be before Pellimore arrived
-    HookLogNoScripts,         // the log names no script
-    UnderProgramFiles,        // the game folder is under Program Files
-    NonAsciiPath,             // the game folder's path has letters outside English
+    ModuleSwitchedOff,          // file: Pellimore.asi renamed so the loader skips it (".disabled")
+    ModuleWithoutVersion,       // file: no version resource
+    ModuleOtherVersion,         // file, version
+    ModuleSameVersion,          // file, version
+    ModuleSecondCopy,           // file: another .asi that is Pellimore
+    SettingsNeverRead,          // path: a Pellimore.ini in a subfolder
+    NoSettings,                 // no Pellimore.ini: the defaults apply
+    SettingsFolder,             // Pellimore.ini is a folder
+    SettingsVerdict,            // settingsVerdict, count: what the game makes of Pellimore.ini
+    SettingsNamedTxt,           // file: Pellimore.ini.txt; realOne: a Pellimore.ini is there too
+    SettingsNamedOther,         // file: Pellimore (1).ini; realOne
+    NoHookLog,                  // no ScriptHookRDR2.log yet
+    HookLogFatal,               // text; native: it names a native; moves: the moves it breaks
+    HookLogRunning,             // Pellimore registered and started
+    HookLogNotStarted,          // registered, never started
+    HookLogWithoutPellimore,    // paths: the scripts it lists, from a start after the doctor first saw the module
+    HookLogUndated,             // paths: the scripts it lists, from a start that may be before Pellimore arrived
+    HookLogNoScripts,           // the log names no script
+    UnderProgramFiles,          // the game folder is under Program Files
+    NonAsciiPath,               // the game folder's path has letters outside English
 };
 
 // Which of the hook's two files a finding is about.

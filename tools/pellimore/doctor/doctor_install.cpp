@@ -1,8 +1,8 @@
 // The files that must be in place for the game to load Pellimore at all.
 #include "pellimore/common/platform.h"
+#include "pellimore/common/sha256.h"
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
-#include "pellimore/common/sha256.h"
 #include "pellimore/doctor/install_record.h"
 #include "pellimore/doctor/module_version.h"
 #include "settings/settings_evaluation.h"
