@@ -23,7 +23,7 @@ for stage in "${stages[@]}"; do
       echo "=== fuzz: configure and build"
       cmake --workflow --preset fuzz
       echo "=== fuzz: each target from its seed corpus"
-      bash scripts/run-fuzzers.sh "${PELLIMORE_FUZZ_SECONDS:-30}"
+      bash scripts/run-fuzzers.sh "${PELLIMORE_FUZZ_SECONDS:-20}"
       ;;
     *)
       echo "error: unknown stage '$stage' (native windows browser sanitize thread fuzz)" >&2

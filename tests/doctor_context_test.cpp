@@ -87,3 +87,36 @@ TEST_F(DoctorContextTest, TheDownloadMarkIsMentionedOnceAndOnlyWhereItWasRead) {
 }
 
 }  // namespace
+
+namespace {
+
+class DoctorNamesTest : public DoctorContextTest {};
+
+// Only the names a settings file gets by mistake are called misnamed; a renamed module copy is found by its name.
+TEST_F(DoctorNamesTest, MisnamedSettingsAndRenamedCopiesAreFoundByName) {
+    const fs::path folder = gameFolder(moduleBytes(1, 0, 0));
+    const DoctorContext context{"", scratchDirectory / "pellimore", nullptr};
+    std::ofstream(folder / "Pellimore notes.txt") << "my notes";
+    std::ofstream(folder / "Pellimore 0.9.asi", std::ios::binary) << moduleBytes(0, 9, 0, "an older build");
+    std::ofstream(folder / "Pellimore (1).ini") << "[Pellimore]\n";
+    DoctorReport report = diagnoseGameFolder(folder, context);
+    EXPECT_FALSE(has(report, DoctorFindingKind::SettingsNamedTxt)) << "Pellimore notes.txt is not a settings file";
+    const auto copy = std::find_if(report.findings.begin(), report.findings.end(), [](const Finding& finding) {
+        return finding.kind == DoctorFindingKind::ModuleSecondCopy;
+    });
+    ASSERT_NE(copy, report.findings.end()) << "a renamed older copy is loaded too";
+    EXPECT_EQ(copy->file, "Pellimore 0.9.asi");
+    const auto named = [](const DoctorReport& found) {
+        return *std::find_if(found.findings.begin(), found.findings.end(), [](const Finding& finding) {
+            return finding.kind == DoctorFindingKind::SettingsNamedOther;
+        });
+    };
+    ASSERT_TRUE(has(report, DoctorFindingKind::SettingsNamedOther));
+    EXPECT_FALSE(named(report).realOne);
+    std::ofstream(folder / "Pellimore.ini") << "[Pellimore]\n";
+    report = diagnoseGameFolder(folder, context);
+    ASSERT_TRUE(has(report, DoctorFindingKind::SettingsNamedOther));
+    EXPECT_TRUE(named(report).realOne) << "renaming replaces the player's Pellimore.ini, and must say so";
+}
+
+}  // namespace

@@ -74,11 +74,25 @@ TEST_F(ScriptLoopTest, ModifierStaysHeldForTheNextThrow) {
     standinPressKey(keyX);
     standinReleaseKey(keyRight);
     tick();
-    EXPECT_EQ(movesFired().front(), "ACT_GRAPPLE_THROW_RIGHT");
+    const Moves right = movesFired();
+    ASSERT_FALSE(right.empty()) << "the right throw fired nothing";
+    EXPECT_EQ(right.front(), "ACT_GRAPPLE_THROW_RIGHT");
     standinAdvanceTime(500);
     standinReleaseKey(keyDown);
     tick();
-    EXPECT_EQ(movesFired().front(), "ACT_GRAPPLE_THROW_BACK_LEFT");
+    const Moves backLeft = movesFired();
+    ASSERT_FALSE(backLeft.empty()) << "the back-left throw fired nothing";
+    EXPECT_EQ(backLeft.front(), "ACT_GRAPPLE_THROW_BACK_LEFT");
+}
+
+// Every throw, not only the first, waits for the modifier: released alone, each fires nothing.
+TEST_F(ScriptLoopTest, EveryThrowNeedsTheModifier) {
+    for (const std::uint32_t key : {keyUp, keyLeft, keyRight, keyDown}) {
+        standinReleaseKey(key);
+        tick();
+        EXPECT_EQ(movesFired(), Moves{}) << "key " << key << " fired without the modifier";
+        standinAdvanceTime(200);  // the release falls out of its window before the next key
+    }
 }
 
 TEST_F(ScriptLoopTest, EntriesFireInTableOrderWithinOneTick) {

@@ -2,10 +2,13 @@
 // point, row states and findings with their values, from bytes alone. The
 // words are pinned by the output baselines.
 #include "pellimore/check/settings_analysis.h"
+#include "pellimore/check/settings_checker.h"
+#include "pellimore/check/settings_survey.h"
 #include "settings/hotkey_settings.h"
 #include "test_support.h"
 
 #include <algorithm>
+#include <sstream>
 
 namespace {
 
@@ -130,6 +133,40 @@ TEST_F(SettingsAnalysisTest, KeyNamesHexAndCodeZeroCarryTheCodeMeant) {
     EXPECT_EQ(large.warnings.front().kind, FindingKind::LargeFile);
     EXPECT_EQ(large.warnings.front().count, 300);
     EXPECT_FALSE(large.warnings.front().tooLargeToRead);
+}
+
+}  // namespace
+
+namespace {
+
+// UTF-16 is told by its mark or by NUL bytes between letters, never by NULs beside one letter only.
+TEST(SettingsSurvey, Utf16IsToldByItsMarkOrNulsBetweenLetters) {
+    EXPECT_TRUE(looksLikeUtf16(std::string("\xFF\xFE[\0P\0", 6)));
+    EXPECT_TRUE(looksLikeUtf16(std::string("\xFE\xFF\0[\0P", 6))) << "big-endian";
+    EXPECT_TRUE(looksLikeUtf16(std::string("[\0P\0e\0", 6))) << "no mark, NULs between letters";
+    EXPECT_FALSE(looksLikeUtf16(std::string("[Pellimore]\niXKey=88\n; end\0\0", 29))) << "NULs after one letter";
+    EXPECT_FALSE(looksLikeUtf16(std::string("x\0", 2)));
+}
+
+// The game reads nothing past its size limit, and the check says so rather than explaining lines.
+TEST(SettingsAnalysisLimits, AFileOverTheGamesLimitIsTooLargeToRead) {
+    std::string huge = std::string(twelveKeySettingsText);
+    huge.resize(maximumSettingsFileBytes + 1, ';');
+    const SettingsReport report = analyzeSettingsBytes(huge, "huge.ini");
+    ASSERT_FALSE(report.warnings.empty());
+    EXPECT_EQ(report.warnings.front().kind, FindingKind::LargeFile);
+    EXPECT_TRUE(report.warnings.front().tooLargeToRead);
+    EXPECT_EQ(report.verdict, exitFailed) << "nothing is read, so nothing loads";
+    EXPECT_FALSE(report.rows.front().loaded);
+}
+
+// The modders' table shows a value of up to 11 characters whole, and cuts a longer one to 10 and "~".
+TEST(SettingsChecker, TheTableShowsElevenCharactersWholeAndCutsTwelve) {
+    std::ostringstream printed;
+    printSettingsReport(analyzeSettingsBytes("[Pellimore]\niXKey=88 ;eleven!\niKnockout=81 ;twelve!!\n", "t.ini"),
+                        printed);
+    EXPECT_NE(printed.str().find(" 88 ;eleven! "), std::string::npos) << printed.str();
+    EXPECT_NE(printed.str().find(" 81 ;twelve~ "), std::string::npos) << printed.str();
 }
 
 }  // namespace

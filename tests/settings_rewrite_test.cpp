@@ -1,7 +1,10 @@
 // Saving new keys into a player's own file: only the changed values change.
 #include "settings_rewrite.h"
+#include "settings_rewrite_properties.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -46,6 +49,72 @@ TEST(SettingsRewrite, TheCodeNoteAboveAChangedKeyFollowsIt) {
               "[Pellimore]\r\n; Execute (65 = A)\r\niExecute=65\r\n; my own words (69 = E)\r\niKnockout=75\r\n");
     EXPECT_EQ(rewriteSettings("[Pellimore]\n; Execute (69 = E)\niExecute=69\n", {{MeleeAction::Execute, -1}}),
               "[Pellimore]\n; Execute (-1 = off)\niExecute=-1\n");
+}
+
+}  // namespace
+
+namespace {
+
+// A last line without a line end is ended before a key is added after it.
+TEST(SettingsRewrite, AKeyAddedAfterALastLineWithoutALineEndStartsALineOfItsOwn) {
+    EXPECT_EQ(rewriteSettings("[Pellimore]\niXKey=88", {{MeleeAction::Knockout, 81}}),
+              "[Pellimore]\niXKey=88\niKnockout=81\n");
+}
+
+// Files as players write them, from a vocabulary of the lines that trip savers
+// up: every file and every change keeps the rewrite's promises.
+TEST(SettingsRewrite, EveryGeneratedFileKeepsItsBytesAndLoadsAsAsked) {
+    const std::vector<std::string> vocabulary = {"[Pellimore]",
+                                                 "[Other]",
+                                                 "; Knock out (81 = Q)",
+                                                 "; Execute (69 = E)",
+                                                 "iXKey=88",
+                                                 "iKnockout=81",
+                                                 "iKnockout = 75 ; later",
+                                                 "iExecute=69",
+                                                 "iExecute=E",
+                                                 "iGrappleThrowFront=38",
+                                                 "iGrappleThrowRight=39",
+                                                 "iGrappleThrowLeft=37",
+                                                 "",
+                                                 "   ",
+                                                 "# odd",
+                                                 "k=v",
+                                                 "iKnockout=",
+                                                 "iSubdue=-1",
+                                                 "[pellimore]"};
+    const std::vector<std::string> ends = {"\n", "\r\n"};
+    std::mt19937 random(20261208);
+    int loaded = 0;
+    const std::vector<std::string> complete = {"[Pellimore]",
+                                               "iXKey=88",
+                                               "iKnockout=81",
+                                               "iExecute=69",
+                                               "iGrappleFront=105",
+                                               "iGrappleBack=70",
+                                               "iTackle=90",
+                                               "iGrappleSwitchFrontToBack=66",
+                                               "iGrappleSwitchBackToFront=71",
+                                               "iGrappleSwitchFrontToMount=17",
+                                               "iSubdue=78",
+                                               "iGrappleThrowFront=38",
+                                               "iGrappleThrowLeft=37"};
+    for (int file = 0; file < 3000; ++file) {
+        // Half start from a complete file, as most players' are; all get lines from the vocabulary anywhere.
+        std::vector<std::string> lines = file % 2 ? std::vector<std::string>() : complete;
+        for (int extra = 1 + static_cast<int>(random() % 6); extra > 0; --extra)
+            lines.insert(lines.begin() + static_cast<long>(random() % (lines.size() + 1)),
+                         vocabulary[random() % vocabulary.size()]);
+        std::string text = file % 4 == 0 ? "\xEF\xBB\xBF" : "";
+        for (std::size_t line = 0; line < lines.size(); ++line)
+            text += lines[line] + (line + 1 < lines.size() || random() % 2 ? ends[random() % 2] : "");
+        const KeyOwner owner = loadOrder[random() % loadOrderLength];
+        const auto code = static_cast<std::int32_t>(random() % 300) - 1;
+        loaded += evaluateSettingsBytes(text, HotkeyBindings{}).stop.error == ConversionError::None;
+        ASSERT_EQ(rewriteBreaks(text, owner, code), "")
+            << "file: " << text << "\nchange: " << keyRow(owner).settingsKey << "=" << code;
+    }
+    EXPECT_GT(loaded, 100) << "too few generated files load, so the load property was barely tried";
 }
 
 }  // namespace

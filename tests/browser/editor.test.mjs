@@ -146,6 +146,14 @@ test('a typed code outside -1..254, or not a whole number, is refused with a sen
     await page.click('[data-code-set]');
     assert.match(await page.textContent('[data-prompt]'), /is not a key code|type the code/, typed);
   }
+  // Both ends of the range the prompt offers are taken.
+  for (const [typed, shown] of [['254', /is now on .*\(254\)/], ['-1', /is now on off \(-1\)/]]) {
+    await page.click('[data-move="knockout"]');
+    await page.fill('[data-code-input]', typed);
+    await page.click('[data-code-set]');
+    assert.match(await page.textContent('[data-prompt]'), shown, typed);
+  }
+  await page.click('[data-move="knockout"]');
   await page.fill('[data-code-input]', '76');
   await page.click('[data-code-set]');
   const saved = readFileSync(await saveFile(page, 'typed.ini'), 'latin1');

@@ -86,7 +86,10 @@ folder=quarantined; game $folder; hook $folder; cp "$sample" $folder/
 # A checksum list in the game folder, stale or another mod's, changes nothing.
 folder=foreign_sums; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/; launched_log
 printf '%s  Pellimore.asi\r\n' "$(printf other | sha256sum | cut -c1-64)" >$folder/SHA256SUMS.txt
-folders=(quarantined foreign_sums)
+# A second download beside the player's own file: renaming it replaces that file, and the doctor says so.
+folder=second_download; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/; launched_log
+cp "$sample" "$folder/Pellimore (1).ini"
+folders=(quarantined foreign_sums second_download)
 # Only the real module carries the digest the tool knows: this version, other bytes.
 if [ -f "$module" ]; then
   folder=tampered; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/
