@@ -1,4 +1,5 @@
 @echo off
-rem Double-click to check that Pellimore is installed so that it can load.
-"%~dp0pellimore.exe" doctor
+rem Double-click to check that Pellimore is installed so that it can load; it offers
+rem to move misplaced files itself, and asks first.
+"%~dp0pellimore.exe" doctor --ask
 pause

@@ -11,11 +11,13 @@ passed=0; failed=0
 
 # broken NAME EDIT: unpacks the archive, runs EDIT in it, packs it again and expects the check to fail.
 broken() {
-  local name=$1 edit=$2 folder=$work/$1
+  local name=$1 edit=$2 folder=$work/$1/files
+  # The broken archive keeps the good one's name: the check reads the version from it.
+  local broken_archive=$work/$1/$(basename "$archive")
   mkdir -p "$folder" && unzip -q "$archive" -d "$folder"
   (cd "$folder" && eval "$edit")
-  (cd "$folder" && find . -type f | sed 's|^\./||' | sort | zip -q -X -D "$work/$name.zip" -@)
-  if bash "$check" "$work/$name.zip" "$scenarios" >/dev/null 2>&1; then
+  (cd "$folder" && find . -type f | sed 's|^\./||' | sort | zip -q -X -D "$broken_archive" -@)
+  if bash "$check" "$broken_archive" "$scenarios" >/dev/null 2>&1; then
     echo "FAIL: the archive check passes an archive with $name"; failed=$((failed + 1))
   else
     echo "ok: the archive check refuses an archive with $name"; passed=$((passed + 1))

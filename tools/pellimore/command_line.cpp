@@ -7,11 +7,13 @@
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor.h"
 #include "pellimore/doctor/doctor_wording.h"
+#include "pellimore/doctor/repair_flow.h"
 #include "pellimore/sim/scenario.h"
 #include "pellimore/sim/simulator.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 #include <sstream>
 
 namespace {
@@ -41,12 +43,25 @@ int runCheck(const CommandArguments& arguments, std::ostream& out, std::ostream&
     return checkSettingsFile(arguments.operand.empty() ? settingsFileName : arguments.operand, out);
 }
 
-int runDoctor(const CommandArguments& arguments, std::ostream& out, std::ostream&) {
+RepairMode repairModeOf(const CommandArguments& arguments) {
+    if (arguments.wants("--undo")) return RepairMode::Undo;
+    if (arguments.wants("--dry-run")) return RepairMode::DryRun;
+    if (arguments.wants("--fix")) return RepairMode::Fix;
+    return arguments.wants("--ask") ? RepairMode::Ask : RepairMode::Report;
+}
+
+int runDoctor(const CommandArguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& folder = arguments.operand;
-    const DoctorReport report =
-        diagnoseGameFolder(folder.empty() ? defaultGameFolder(toolDirectory()) : pathFromText(folder));
-    printDoctorReport(report, out);
-    return report.exitStatus;
+    const RepairMode mode = repairModeOf(arguments);
+    // Repairs without a question change a folder the caller named, never one the tool guessed.
+    if ((mode == RepairMode::Fix || mode == RepairMode::Undo) && folder.empty()) {
+        const char* flag = mode == RepairMode::Fix ? "--fix" : "--undo";
+        err << "pellimore doctor: " << flag << " needs the game folder named, as in: pellimore doctor " << flag
+            << " \"C:\\Games\\Red Dead Redemption 2\"\n";
+        return exitFailed;
+    }
+    return runDoctorFlow(folder.empty() ? defaultGameFolder(toolDirectory()) : pathFromText(folder), mode, std::cin,
+                         out);
 }
 
 int runSim(const CommandArguments& arguments, std::ostream& out, std::ostream& err) {
@@ -78,9 +93,14 @@ const std::vector<Command>& commands() {
          "tell whether Pellimore is installed so that it can load",
          "Looks at the game folder (default: the folder this tool is in, or its parent) and says\n"
          "whether the game, the script hook, its ASI loader, Pellimore.asi and Pellimore.ini are\n"
-         "where they must be, and what the hook's log says; each point says what to move where.",
+         "where they must be, and what the hook's log says; each point says what to move where.\n"
+         "It can move the files itself, deleting and overwriting nothing:\n"
+         "  --ask      list the moves and ask \"Do this now? [Y/N]\" (doctor.cmd passes it)\n"
+         "  --fix      make the moves that need no decision, without asking (name the game folder)\n"
+         "  --dry-run  list every move and make none\n"
+         "  --undo     move back what the last repair moved (name the game folder)",
          "game folder",
-         {},
+         {"--ask", "--fix", "--dry-run", "--undo"},
          {"everything in place", "it loads but something deserves attention", "it cannot load or is not installed"},
          runDoctor},
         {"sim",
@@ -198,12 +218,9 @@ int checkTheGamesSettings(std::ostream& out) {
         out << wrappedText(notInGameFolderSentence(textFromPath(here))) << "\n";
         return exitFailed;
     }
-    if (here.parent_path() != *game && here != *game) {
-        // The release sits one folder too deep: the doctor names both folders and what to move.
-        const DoctorReport report = diagnoseGameFolder(*game);
-        printDoctorReport(report, out);
-        return report.exitStatus;
-    }
+    if (here.parent_path() != *game && here != *game)
+        // The release sits one folder too deep: the doctor names both folders and offers to move the files.
+        return runDoctorFlow(*game, consoleOpenedForThisRun() ? RepairMode::Ask : RepairMode::Report, std::cin, out);
     const fs::path settings = *game / settingsFileName;
     std::error_code error;
     int status = exitWithWarnings;

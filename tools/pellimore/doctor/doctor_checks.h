@@ -25,6 +25,10 @@ std::vector<std::string> shownPaths(const std::vector<fs::path>& paths);
 // level down: bin\, scripts\, or a folder "Extract All" made), relative to it.
 std::vector<fs::path> misplacedCopies(const fs::path& folder, const std::string& name);
 
+// Whether a subfolder is a Pellimore release extracted into a folder of its own ("Pellimore-1.0.0 (1)"):
+// no loader looks there, so what it holds is a release, not a stray copy.
+bool isReleaseFolder(const fs::path& subfolder);
+
 // Whether the file starts like a Windows program or library; an empty or
 // half-copied file does not.
 bool isWindowsLibrary(const fs::path& file);

@@ -50,6 +50,11 @@ std::vector<fs::path> misplacedCopies(const fs::path& folder, const std::string&
     return copies;
 }
 
+bool isReleaseFolder(const fs::path& subfolder) {
+    const std::string name = lowerCase(textFromPath(subfolder.filename()));
+    return name.starts_with("pellimore-") && name != "pellimore-tools";
+}
+
 bool isWindowsLibrary(const fs::path& file) {
     std::ifstream stream(file, std::ios::binary);
     char start[2] = {};

@@ -117,8 +117,11 @@ void checkPlugin(DoctorReport& report, const fs::path& folder, const DoctorConte
         add(report, Severity::Blocker, DoctorFindingKind::ModuleDamaged);
     } else if (beside) {
         checkVersion(report, *beside, "Pellimore.asi", context);
-        if (!copies.empty())
-            add(report, Severity::Attention, DoctorFindingKind::ModuleExtraCopies).paths = shownPaths(copies);
+        std::vector<fs::path> loadable;
+        for (const fs::path& copy : copies)
+            if (!isReleaseFolder(copy.parent_path())) loadable.push_back(copy);
+        if (!loadable.empty())
+            add(report, Severity::Attention, DoctorFindingKind::ModuleExtraCopies).paths = shownPaths(loadable);
     } else if (!copies.empty()) {
         reportMisplacedModule(report, folder, copies.front(), context);
     } else if (const auto switchedOff = switchedOffModule(folder)) {

@@ -10,8 +10,10 @@
 namespace doctor {
 
 void checkSettings(DoctorReport& report, const fs::path& folder) {
+    // A release's own Pellimore.ini holds the shipped keys; the module's finding says what to move from there.
     for (const auto& stray : misplacedCopies(folder, settingsFileName))
-        add(report, Severity::Attention, DoctorFindingKind::SettingsNeverRead).file = shown(stray);
+        if (!isReleaseFolder(stray.parent_path()))
+            add(report, Severity::Attention, DoctorFindingKind::SettingsNeverRead).file = shown(stray);
     const auto settings = findEntry(folder, settingsFileName);
     if (!settings) {
         add(report, Severity::Note, DoctorFindingKind::NoSettings);

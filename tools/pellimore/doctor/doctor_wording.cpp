@@ -1,6 +1,9 @@
 #include "pellimore/doctor/doctor_wording.h"
 
+#include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -65,7 +68,8 @@ std::string replacingTheOldOne(const Finding& finding) { return finding.realOne 
 
 std::string doctorHeading(const DoctorReport& report) {
     const bool gameFolder = report.findings.empty() || report.findings.front().kind != DoctorFindingKind::NotGameFolder;
-    return "Pellimore's doctor checks whether Pellimore can load, and changes nothing of your installation.\n" +
+    return "Pellimore's doctor checks whether Pellimore can load. It changes nothing unless it asks and you say "
+           "yes.\n" +
            std::string(gameFolder ? "game folder: " : "folder checked: ") + report.folder;
 }
 
@@ -212,4 +216,110 @@ std::string doctorVerdictSentence(ExitStatus status) {
         case exitAllGood: return "result: everything is in place";
     }
     return "";
+}
+
+namespace {
+
+std::string shownPath(const std::filesystem::path& path) {
+    std::string text = textFromPath(path.generic_u8string());
+#ifdef _WIN32
+    for (char& byte : text)
+        if (byte == '/') byte = '\\';
+#endif
+    return text;
+}
+
+// What a step is for, in a few words after the move itself.
+std::string stepPurpose(RepairReason reason) {
+    switch (reason) {
+        case RepairReason::ModuleFromRelease: return "so the loader finds Pellimore";
+        case RepairReason::SettingsFromRelease: return "the shipped keys, as you have no Pellimore.ini yet";
+        case RepairReason::SettingsRenamed: return "so the game reads your keys";
+        case RepairReason::ModuleCopySetAside: return "out of the loader's reach, so no move fires twice";
+        case RepairReason::ModuleSwitchedOn: return "switching Pellimore back on";
+        case RepairReason::HookFromBin: return "out of the hook's bin folder, beside RDR2.exe";
+        case RepairReason::SetAside: return "kept, not deleted, to make room";
+    }
+    return "";
+}
+
+// Where Windows refused, the last advice is to run the doctor as administrator.
+std::string administratorAdvice() {
+    return " If this folder is under Program Files, right-click doctor.cmd, choose Run as administrator and answer Y "
+           "again.";
+}
+
+}  // namespace
+
+std::string repairPlanHeading(const RepairPlan& plan) {
+    const bool asks =
+        std::any_of(plan.steps.begin(), plan.steps.end(), [](const RepairStep& step) { return step.needsConsent; });
+    return std::string(
+               "The doctor can put this right itself, moving files only (it deletes and overwrites nothing; "
+               "everything it moves is listed in doctor-repairs.log, and pellimore doctor --undo moves it back)") +
+           (asks ? "; the steps marked (your call) happen only if you say yes:" : ":");
+}
+
+std::string repairStepSentence(const std::filesystem::path& game, const RepairStep& step) {
+    return (step.reason == RepairReason::SetAside || step.reason == RepairReason::ModuleSwitchedOn ? "rename "
+                                                                                                   : "move ") +
+           shownPath(game / step.from) + " to " + shownPath(game / step.to) + " (" + stepPurpose(step.reason) + ")" +
+           (step.needsConsent ? " (your call)" : "");
+}
+
+std::string leftAloneSentence(const std::filesystem::path& file) {
+    return "left alone: " + shownPath(file) + " is a link, as mod managers make them; move it with the mod manager";
+}
+
+std::string repairQuestion() { return "Do this now? [Y/N] "; }
+
+std::string declinedSentence() { return "Nothing was changed."; }
+
+std::string dryRunSentence() { return "This was a dry run: nothing was changed."; }
+
+std::string repairOutcomeSentence(const RepairOutcome& outcome) {
+    const std::string file = shownPath(outcome.file);
+    switch (outcome.problem) {
+        case RepairProblem::None:
+            return "Done: " + std::to_string(outcome.stepsDone) + (outcome.stepsDone == 1 ? " file" : " files") +
+                   (outcome.undo ? " moved back where the repair found them" : " moved") +
+                   ". The doctor checked again:";
+        case RepairProblem::GameRunning:
+            return "The game is running, so its files are in use: nothing was changed. Close the game, then run the "
+                   "doctor again.";
+        case RepairProblem::SourceMissing:
+            return file + " is gone since the doctor looked, so nothing was changed. Run the doctor again.";
+        case RepairProblem::TargetTaken:
+            return "A file now stands at " + file +
+                   ", where one would go, so nothing was changed. Run the doctor again.";
+        case RepairProblem::NotAllowed:
+            return "Windows did not allow changes in " + file + ", so nothing was changed." + administratorAdvice();
+        case RepairProblem::RolledBack:
+            if (outcome.undo)
+                return "Windows did not allow moving " + file +
+                       " back, so the doctor put everything where the repair had left it." + administratorAdvice();
+            return "Windows did not allow moving " + file +
+                   " (it may be in use, or the folder protected), so the doctor moved back everything it had moved: "
+                   "the folder is as it was." +
+                   administratorAdvice();
+        case RepairProblem::RollbackFailed:
+            return "Moving " + file +
+                   " failed, and so did moving back what was moved before it: compare the folder with "
+                   "doctor-repairs.log in Pellimore-tools, and move those files back by hand.";
+        case RepairProblem::NothingToUndo: return "There is no repair of the doctor's to undo.";
+        case RepairProblem::ChangedSinceRepair:
+            return file +
+                   " has changed since the repair moved it, so nothing was moved back: the doctor never moves "
+                   "a file it did not leave there.";
+    }
+    return "";
+}
+
+bool isYes(const std::string& answer) {
+    std::string word = lowerCase(answer);
+    std::erase_if(word, [](char byte) { return byte == ' ' || byte == '\t' || byte == '\r'; });
+    for (const char* yes : {"y", "yes", "\xD0\xB4", "\xD0\xB4\xD0\xB0", "\xD0\x94", "\xD0\x94\xD0\xB0", "\xD0\xBD",
+                            "\xD0\x9D"})  // д, да, Д, Да, and н, Н (the Y key on a Russian layout)
+        if (word == yes) return true;
+    return false;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "pellimore/doctor/doctor.h"
+#include "pellimore/doctor/repair_plan.h"
+#include "pellimore/doctor/repair_run.h"
 
 #include <string>
 
@@ -20,3 +22,16 @@ std::string straySettingsHeading();
 
 // The last line: the verdict in words.
 std::string doctorVerdictSentence(ExitStatus status);
+
+// The repair: its heading, each step, a file left alone, the question, and what came of it.
+std::string repairPlanHeading(const RepairPlan& plan);
+std::string repairStepSentence(const std::filesystem::path& game, const RepairStep& step);
+std::string leftAloneSentence(const std::filesystem::path& file);
+std::string repairQuestion();
+std::string declinedSentence();
+std::string dryRunSentence();
+std::string repairOutcomeSentence(const RepairOutcome& outcome);
+
+// Whether the player's answer to the question is yes, in Latin or Cyrillic letters
+// (the Y key of a Russian layout types "н"); anything else is no.
+bool isYes(const std::string& answer);
