@@ -16,6 +16,7 @@ const words = Module.pageWords;
 // original: the bytes opened; now: what the game does with them; saved: what
 // the saved file will do, when saving changes anything.
 const state = { original: null, fileName: words.shippedFileName, changes: new Map(), selected: null, unsaved: false,
+  handle: null, beforeLastSave: null, noHandles: false,
   now: null, saved: null, repairs: [] };
 const $ = (selector) => document.querySelector(selector);
 
@@ -212,16 +213,45 @@ function openBytes(bytes, name) {
   showPrompt(state.now.rows.some((row) => row.loaded) ? words.startPrompt : words.offerShipped);
 }
 
-function save() {
+const files = Module.pellimoreFiles;
+
+// Saving: into the file opened, where the browser handed the page its handle; else as a download.
+async function save() {
+  const bytes = savedBytes();
+  if (!state.handle) return download(bytes, '');
+  const refused = await files.write(state.handle, bytes);
+  if (refused) return download(bytes, words.savedAsDownloadInstead(words.notSavedInPlace[refused]));
+  state.beforeLastSave = state.original;
+  state.original = bytes;
+  state.changes.clear();
+  state.unsaved = false;
+  refresh();
+  $('[data-undo-save]').hidden = false;
+  showPrompt(words.savedInPlace(state.fileName));
+}
+
+// Undo last save: the bytes the file had before it, written back the same way.
+async function undoLastSave() {
+  if (!state.handle || !state.beforeLastSave) return;
+  const refused = await files.write(state.handle, state.beforeLastSave);
+  if (refused) return showPrompt(words.notSavedInPlace[refused] + '.');
+  state.original = state.beforeLastSave;
+  state.beforeLastSave = null;
+  $('[data-undo-save]').hidden = true;
+  refresh();
+  showPrompt(words.saveUndone(state.fileName));
+}
+
+function download(bytes, why) {
   const link = document.createElement('a');
-  link.href = URL.createObjectURL(new Blob([savedBytes()], { type: 'application/octet-stream' }));
+  link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
   link.download = 'Pellimore.ini';
   document.body.append(link);
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
   state.unsaved = false;
-  showPrompt(words.savedAsDownload);
+  showPrompt(why + words.savedAsDownload);
 }
 
 function onKey(event) {
@@ -248,9 +278,24 @@ function setTypedCode() {
   bind(state.selected, Number(text));
 }
 
-async function readFile(file) {
+async function readFile(file, handle = null) {
   if (!mayDiscardChanges()) return;
   openBytes(new Uint8Array(await file.arrayBuffer()), file.name);
+  state.handle = handle;
+  state.beforeLastSave = null;
+  $('[data-undo-save]').hidden = true;
+}
+
+// The open control opens through the browser's file handles where it can, so the file can be saved back;
+// where the browser refuses, the same control opens the usual way the next time.
+async function openThroughHandle(event) {
+  if (!files.canKeepFiles() || state.noHandles) return;
+  event.preventDefault();
+  const picked = await files.pick();
+  if (picked.file) return readFile(picked.file, picked.handle);
+  if (picked.refused === 'cancelled') return;
+  state.noHandles = true;
+  showPrompt(words.notOpenedWithHandle);
 }
 
 // Dragging a file over the page shows where it goes; dropping opens it, and the
@@ -266,7 +311,10 @@ function setUpDropping() {
     show(false);
     if (!event.dataTransfer.files[0]) return;
     $('[data-open]').value = '';
-    readFile(event.dataTransfer.files[0]);
+    const file = event.dataTransfer.files[0];
+    const asked = files.handleOfDrop(event);
+    Promise.resolve(asked).then((handle) => readFile(file, handle && handle.kind === 'file' ? handle : null),
+      () => readFile(file, null));
   });
 }
 
@@ -292,9 +340,15 @@ function setUp() {
   useLayout($('[data-layout]').value);
   const sample = () => resultBytes(Module._editorShippedSample());
   $('[data-layout]').addEventListener('change', (event) => useLayout(event.target.value));
+  $('[data-open]').addEventListener('click', openThroughHandle);
   $('[data-open]').addEventListener('change', (event) => event.target.files[0] && readFile(event.target.files[0]));
+  $('[data-undo-save]').addEventListener('click', undoLastSave);
   $('[data-save]').addEventListener('click', save);
-  $('[data-new]').addEventListener('click', () => mayDiscardChanges() && openBytes(sample(), words.shippedFileName));
+  $('[data-new]').addEventListener('click', () => {
+    if (!mayDiscardChanges()) return;
+    openBytes(sample(), words.shippedFileName);
+    state.handle = null;
+  });
   $('[data-code-set]').addEventListener('click', setTypedCode);
   $('[data-code-input]').addEventListener('keydown', (event) => event.key === 'Enter' && setTypedCode());
   $('[data-switch-off]').addEventListener('click', () => state.selected && bind(state.selected, -1));

@@ -46,6 +46,20 @@ Module.pageWords = {
   keptTitle: 'the game stops reading the file before this key, so the move keeps the key it had',
   discardChanges: 'Your changes are not saved yet. Discard them?',
   dropHere: 'Drop Pellimore.ini here to open it',
+  savedInPlace: (name) => 'Saved into the ' + name + ' you opened. The game picks the new keys up at once; ' +
+    '"Undo last save" puts the file back as it was.',
+  saveUndone: (name) => 'The last save is undone: ' + name + ' is as it was before it.',
+  // Why a save into the opened file did not happen; the page then saves as a download.
+  notSavedInPlace: {
+    'not-allowed': 'The browser was not allowed to write into the file you opened',
+    protected: 'The browser does not write into protected folders such as Program Files, where the game may be',
+    cancelled: 'Saving into the file you opened was cancelled',
+    'read-only': 'The file you opened is read-only',
+    failed: 'Writing into the file you opened failed',
+  },
+  savedAsDownloadInstead: (why) => why + ', so it was saved as a download instead. ',
+  notOpenedWithHandle: 'The browser did not hand this page the file for saving back, so saving will make a ' +
+    'download. Click "Open your Pellimore.ini" once more to choose the file the usual way.',
   savedAsDownload: 'Saved as a download: your browser put Pellimore.ini in its downloads folder (if one was there ' +
     'already, the new one may be named "Pellimore (1).ini"). Move it into the game folder, beside RDR2.exe, ' +
     'named exactly Pellimore.ini, replacing the old one.',

@@ -148,7 +148,8 @@ test('a typed code outside -1..254, or not a whole number, is refused with a sen
   }
   // Both ends of the range the prompt offers are taken.
   for (const [typed, shown] of [['254', /is now on .*\(254\)/], ['-1', /is now on off \(-1\)/]]) {
-    await page.click('[data-move="knockout"]');
+    // Still chosen after a refusal; chosen again after a key was set.
+    if (await page.getAttribute('[data-move="knockout"]', 'aria-pressed') !== 'true') await page.click('[data-move="knockout"]');
     await page.fill('[data-code-input]', typed);
     await page.click('[data-code-set]');
     assert.match(await page.textContent('[data-prompt]'), shown, typed);
@@ -294,3 +295,80 @@ test('with the Modifier on code 0, the throws and their keys are marked as unabl
   for (const arrow of ['ArrowUp', 'ArrowLeft', 'ArrowRight', 'ArrowDown'])
     assert.match(await page.getAttribute(`[data-code="${arrow}"]`, 'class'), /problem/, arrow);
 });
+
+// A picker the test injects, as Chromium's file handles would answer: it records what is written, and can refuse.
+async function openEditorWithHandles() {
+  const opened = await openEditor();
+  await opened.page.evaluate(() => {
+    window.makeHandle = (name, bytes, behaviour = {}) => ({
+      kind: 'file', name, content: new Uint8Array(bytes), writes: 0,
+      async getFile() { return new File([this.content], name); },
+      async queryPermission() { return 'prompt'; },
+      async requestPermission() { return behaviour.permission || 'granted'; },
+      async createWritable() {
+        if (behaviour.refuse) throw new DOMException('refused by the test', behaviour.refuse);
+        const handle = this, parts = [];
+        return { async write(data) { parts.push(new Uint8Array(data)); },
+          async close() { handle.content = new Uint8Array(parts.flatMap((part) => [...part])); handle.writes += 1; } };
+      },
+    });
+    window.showOpenFilePicker = async () => [window.nextHandle];
+  });
+  return opened;
+}
+
+async function openThroughPicker(page, bytes, behaviour) {
+  await page.evaluate(([content, how]) => { window.nextHandle = window.makeHandle('Pellimore.ini', content, how); },
+    [[...bytes], behaviour]);
+  await page.click('[data-open]');
+  await page.waitForFunction(() => document.querySelector('[data-file-name]').textContent === 'Pellimore.ini');
+}
+
+// What saving the same change would download, from a page without file handles.
+async function downloadedAfterChange(bytes, move, key) {
+  const { page } = await openEditor();
+  const file = join(scratch, 'for-download.ini');
+  writeFileSync(file, Buffer.from(bytes));
+  await openFile(page, file);
+  await page.click(`[data-move="${move}"]`);
+  await page.keyboard.press(key);
+  return readFileSync(await saveFile(page, 'download-reference.ini'));
+}
+
+test('with file handles, Save writes into the opened file, and Undo last save puts it back', async () => {
+  const original = readFileSync(join(repository, 'package', 'Pellimore.ini'));
+  const expected = await downloadedAfterChange(original, 'execute', 'KeyJ');
+  const { page, errors } = await openEditorWithHandles();
+  await openThroughPicker(page, original, {});
+  await page.click('[data-move="execute"]');
+  await page.keyboard.press('KeyJ');
+  await page.click('[data-save]');
+  await page.waitForFunction(() => window.nextHandle.writes === 1);
+  const written = Buffer.from(await page.evaluate(() => [...window.nextHandle.content]));
+  assert.deepEqual(written, expected, 'the bytes written are the bytes a download would hold');
+  assert.match(await page.textContent('[data-prompt]'), /Saved into the Pellimore.ini you opened/);
+  await page.click('[data-undo-save]');
+  await page.waitForFunction(() => window.nextHandle.writes === 2);
+  assert.deepEqual(Buffer.from(await page.evaluate(() => [...window.nextHandle.content])), original);
+  assert.deepEqual(errors, []);
+});
+
+for (const [refusal, behaviour, sentence] of [
+  ['NotAllowedError', { refuse: 'NotAllowedError' }, /not allowed to write into the file you opened/],
+  ['SecurityError', { refuse: 'SecurityError' }, /does not write into protected folders such as Program Files/],
+  ['AbortError', { refuse: 'AbortError' }, /Saving into the file you opened was cancelled/],
+  ['a denied permission', { permission: 'denied' }, /not allowed to write into the file you opened/]]) {
+  test(`a save refused with ${refusal} falls back to the download, saying why`, async () => {
+    const original = readFileSync(join(repository, 'package', 'Pellimore.ini'));
+    const expected = await downloadedAfterChange(original, 'knockout', 'KeyL');
+    const { page } = await openEditorWithHandles();
+    await openThroughPicker(page, original, behaviour);
+    await page.click('[data-move="knockout"]');
+    await page.keyboard.press('KeyL');
+    const downloaded = readFileSync(await saveFile(page, `refused-${refusal}.ini`));
+    assert.deepEqual(downloaded, expected);
+    assert.match(await page.textContent('[data-prompt]'), sentence);
+    assert.match(await page.textContent('[data-prompt]'), /saved as a download instead/);
+    assert.equal(await page.evaluate(() => window.nextHandle.writes), 0, 'nothing was written into the file');
+  });
+}

@@ -10,8 +10,10 @@
 #include <sstream>
 
 #ifdef _WIN32
-#include <tlhelp32.h>
+// windows.h first: the process list's header builds on its types.
 #include <windows.h>
+
+#include <tlhelp32.h>
 #endif
 
 namespace fs = std::filesystem;
