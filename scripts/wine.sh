@@ -49,4 +49,6 @@ ensure_session
 flock -u 9
 exec 9>&-
 
+# The program reads no input unless a test pipes some on purpose (PELLIMORE_WINE_STDIN=pass: an answer to a question).
+[ "${PELLIMORE_WINE_STDIN:-}" = pass ] && exec timeout 300 "$wine" "$program" "$@"
 exec timeout 300 "$wine" "$program" "$@" </dev/null

@@ -25,6 +25,8 @@ plugin() {
 le16() { printf '\\x%02X\\x%02X' $(($1 & 255)) $(($1 >> 8)); }
 game() { mkdir -p "$1" && touch "$1/RDR2.exe" && printf 'MZ hook' >"$1/ScriptHookRDR2.dll" && printf 'MZ loader' >"$1/dinput8.dll"; }
 doctor() { "${runner[@]}" "$tool" doctor "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# An answer piped to the question; under wine, wine.sh passes it on when asked to.
+export PELLIMORE_WINE_STDIN=pass
 answer_yes() { printf 'y\r\n' | "${runner[@]}" "$tool" doctor --ask "$1" 2>&1 | tr -d '\r'; }
 
 # The folder as files and their bytes, leaving out what the doctor writes of its own (its record and log).
