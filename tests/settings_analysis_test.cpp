@@ -78,6 +78,16 @@ TEST_F(SettingsAnalysisTest, DispatchOrderDecidesWhatNeverFires) {
     EXPECT_EQ(onModifierKey->keyCode, 17);
     EXPECT_EQ(modifierOnMount.rows[8].state, BindingState::FiresOnModifierRelease);
 
+    // A move on the fixed challenge key: the challenge, which has no settings key, is the one that never fires.
+    const SettingsReport onChallenge = analyze(std::string(twelveKeySettingsText) + "iKnockout=104\n");
+    const auto challenge =
+        std::find_if(onChallenge.warnings.begin(), onChallenge.warnings.end(), [](const SettingsFinding& finding) {
+            return finding.kind == FindingKind::SharedKey &&
+                   finding.binding == KeyOwner(MeleeAction::GrappleChallengeFront);
+        });
+    ASSERT_NE(challenge, onChallenge.warnings.end());
+    EXPECT_EQ(challenge->otherMove, MeleeAction::Knockout);
+
     const SettingsReport clean =
         analyze(std::string(twelveKeySettingsText) + "iGrappleThrowRight=39\niGrappleThrowBackLeft=40\n");
     EXPECT_EQ(clean.verdict, exitAllGood);

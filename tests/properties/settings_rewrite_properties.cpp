@@ -65,8 +65,8 @@ std::string bytesKept(std::string_view original, const std::string& saved, const
         } else if (j < after.size() && mayBeEdited(before, i, settingsKey)) {
             // A key line is edited in place; a key is only added where no line holds it.
             ++i, ++j;
-        } else if (j < after.size() && i + 1 == before.size() && withoutLineEnd(after[j]) == before[i] &&
-                   before[i].find('\n') == std::string::npos) {
+        } else if (j < after.size() && i + 1 == before.size() && before[i].find('\n') == std::string::npos &&
+                   (after[j] == before[i] + "\n" || after[j] == before[i] + "\r\n")) {
             ++i, ++j;  // deliberate change 5
         } else if (j < after.size() && isAddedLine(after[j], settingsKey, code)) {
             ++j;

@@ -133,7 +133,7 @@ void noteSharedKey(const MoveRow& move, const MoveRow& first, std::uint32_t code
     shared.binding = move.action;
     shared.keyCode = static_cast<std::int32_t>(code);
     shared.otherMove = first.action;
-    shared.settingsKey = move.key.settingsKey;
+    shared.settingsKey = move.key.settingsKey ? move.key.settingsKey : "";  // the fixed challenge key has none
     shared.onlyWithoutModifier = first.needsModifier && !move.needsModifier;
     shared.lacksOwnKey = move.key.fallbackSettingsKey && !section.hasKey(move.key.settingsKey);
     states[move.action] = {
