@@ -6,25 +6,10 @@
 # meets the same baselines. PELLIMORE_UPDATE_BASELINES=1 rewrites them.
 # Usage: check-doctor.sh <pellimore> <Pellimore.asi or a version such as 1.0.0> [runner...]
 set -uo pipefail
-tool=$(realpath "$1"); module=$2; shift 2
-[ -f "$module" ] && module=$(realpath "$module")
-runner=("$@")
 here=$(cd "$(dirname "$0")" && pwd)
-sample=$here/../../package/Pellimore.ini
-work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
-cd "$work"
+source "$here/game_folders.sh"
 source "$here/../baseline_compare.sh"
 
-# The plug-in itself: the real module, or a stand-in file carrying only a version resource's fixed part.
-plugin() {
-  if [ -f "$module" ]; then cp "$module" "$1"; return; fi
-  IFS=. read -r major minor patch <<<"$module"
-  printf '%b' "MZ fake\\xBD\\x04\\xEF\\xFE\\x00\\x00\\x01\\x00$(le16 "$minor")$(le16 "$major")\\x00\\x00$(le16 "$patch")" >"$1"
-}
-le16() { printf '\\x%02X\\x%02X' $(($1 & 255)) $(($1 >> 8)); }
-
-game() { mkdir -p "$1" && touch "$1/RDR2.exe"; }
-hook() { printf 'MZ hook' >"$1/ScriptHookRDR2.dll"; printf 'MZ loader' >"$1/dinput8.dll"; }
 log() { printf '%s\r\n' "$@" >"$folder/ScriptHookRDR2.log"; }
 launched_log() {
   log "[19:02:10] INIT: Script Hook RDR2 v1.0.1491.17" \

@@ -7,23 +7,13 @@
 # folder of its own keeps the player's own Pellimore.ini.
 # Usage: check-repairs.sh <pellimore> <Pellimore.asi or a version such as 1.0.0> [runner...]
 set -uo pipefail
-tool=$(realpath "$1"); module=$2; shift 2
-[ -f "$module" ] && module=$(realpath "$module")
-runner=("$@")
 here=$(cd "$(dirname "$0")" && pwd)
-sample=$here/../../package/Pellimore.ini
-work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
-cd "$work"
+source "$here/game_folders.sh"
 passed=0; failed=0
 fail() { echo "FAIL: $*"; failed=$((failed + 1)); }
 
-plugin() {
-  if [ -f "$module" ]; then cp "$module" "$1"; return; fi
-  IFS=. read -r major minor patch <<<"$module"
-  printf '%b' "MZ fake\\xBD\\x04\\xEF\\xFE\\x00\\x00\\x01\\x00$(le16 "$minor")$(le16 "$major")\\x00\\x00$(le16 "$patch")" >"$1"
-}
-le16() { printf '\\x%02X\\x%02X' $(($1 & 255)) $(($1 >> 8)); }
-game() { mkdir -p "$1" && touch "$1/RDR2.exe" && printf 'MZ hook' >"$1/ScriptHookRDR2.dll" && printf 'MZ loader' >"$1/dinput8.dll"; }
+# A game folder with the hook in place.
+game() { mkdir -p "$1" && touch "$1/RDR2.exe" && hook "$1"; }
 doctor() { "${runner[@]}" "$tool" doctor "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 # An answer piped to the question; under wine, wine.sh passes it on when asked to.
 export PELLIMORE_WINE_STDIN=pass

@@ -1,5 +1,7 @@
 #include "pellimore/doctor/doctor_wording.h"
 
+#include "pellimore/doctor/doctor_checks.h"
+
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 
@@ -220,14 +222,7 @@ std::string doctorVerdictSentence(ExitStatus status) {
 
 namespace {
 
-std::string shownPath(const std::filesystem::path& path) {
-    std::string text = textFromPath(path.generic_u8string());
-#ifdef _WIN32
-    for (char& byte : text)
-        if (byte == '/') byte = '\\';
-#endif
-    return text;
-}
+std::string shownPath(const std::filesystem::path& path) { return doctor::shown(path); }
 
 // What a step is for, in a few words after the move itself.
 std::string stepPurpose(RepairReason reason) {

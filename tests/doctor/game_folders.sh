@@ -1,0 +1,19 @@
+# Sourced by the doctor's fixture scripts: their arguments, a scratch folder
+# to build game folders in, and the files such a folder holds.
+# The sourcing script is called as: <pellimore> <Pellimore.asi or a version such as 1.0.0> [runner...]
+tool=$(realpath "$1"); module=$2; shift 2
+[ -f "$module" ] && module=$(realpath "$module")
+runner=("$@")
+sample=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../package" && pwd)/Pellimore.ini
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+# The plug-in itself: the real module, or a stand-in file carrying only a version resource's fixed part.
+plugin() {
+  if [ -f "$module" ]; then cp "$module" "$1"; return; fi
+  IFS=. read -r major minor patch <<<"$module"
+  printf '%b' "MZ fake\\xBD\\x04\\xEF\\xFE\\x00\\x00\\x01\\x00$(le16 "$minor")$(le16 "$major")\\x00\\x00$(le16 "$patch")" >"$1"
+}
+le16() { printf '\\x%02X\\x%02X' $(($1 & 255)) $(($1 >> 8)); }
+game() { mkdir -p "$1" && touch "$1/RDR2.exe"; }
+hook() { printf 'MZ hook' >"$1/ScriptHookRDR2.dll"; printf 'MZ loader' >"$1/dinput8.dll"; }
