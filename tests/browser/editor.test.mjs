@@ -372,3 +372,24 @@ for (const [refusal, behaviour, sentence] of [
     assert.equal(await page.evaluate(() => window.nextHandle.writes), 0, 'nothing was written into the file');
   });
 }
+
+test('a dropped file keeps its handle too, so Save writes into it', async () => {
+  const original = readFileSync(join(repository, 'package', 'Pellimore.ini'));
+  const { page } = await openEditorWithHandles();
+  await page.evaluate((content) => {
+    window.nextHandle = window.makeHandle('Pellimore.ini', content);
+    DataTransferItem.prototype.getAsFileSystemHandle = function () { return Promise.resolve(window.nextHandle); };
+  }, [...original]);
+  const transfer = await page.evaluateHandle((content) => {
+    const data = new DataTransfer();
+    data.items.add(new File([new Uint8Array(content)], 'Pellimore.ini'));
+    return data;
+  }, [...original]);
+  await page.dispatchEvent('body', 'drop', { dataTransfer: transfer });
+  await page.waitForFunction(() => document.querySelector('[data-file-name]').textContent === 'Pellimore.ini');
+  await page.click('[data-move="tackle"]');
+  await page.keyboard.press('KeyK');
+  await page.click('[data-save]');
+  await page.waitForFunction(() => window.nextHandle.writes === 1);
+  assert.match(Buffer.from(await page.evaluate(() => [...window.nextHandle.content])).toString('latin1'), /iTackle=75/);
+});
