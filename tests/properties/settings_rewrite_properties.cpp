@@ -38,8 +38,11 @@ bool holdsKey(const std::string& line, const char* settingsKey) {
     return classifyLine(text, name, value) == IniLineKind::KeyValue && name == settingsKey;
 }
 
+// As the game's reader has it: NUL bytes and carriage returns dropped.
 bool isComment(const std::string& line) {
     std::string text = withoutLineEnd(line), name, value;
+    std::erase(text, '\0');
+    std::erase(text, '\r');
     return classifyLine(text, name, value) == IniLineKind::Comment;
 }
 
