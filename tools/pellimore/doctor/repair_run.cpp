@@ -156,9 +156,15 @@ std::optional<std::vector<LoggedMove>> lastRepair(const fs::path& game) {
 
 }  // namespace
 
+// The running tools' own folder when it is inside the game folder (also a release one folder too deep),
+// else Pellimore-tools beside RDR2.exe, else the game folder itself.
 fs::path repairLogFile(const fs::path& game) {
-    const auto tools = doctor::findEntry(game, "Pellimore-tools");
-    return (tools ? *tools : game) / "doctor-repairs.log";
+    std::error_code error;
+    const fs::path tools = fs::weakly_canonical(toolDirectory(), error);
+    const fs::path inside = fs::relative(tools, fs::weakly_canonical(game, error), error);
+    if (!error && !inside.empty() && *inside.begin() != "..") return tools / "doctor-repairs.log";
+    const auto besideTheGame = doctor::findEntry(game, "Pellimore-tools");
+    return (besideTheGame ? *besideTheGame : game) / "doctor-repairs.log";
 }
 
 RepairOutcome runRepairs(const fs::path& game, const RepairPlan& plan, bool running, const RepairFailures& failures) {

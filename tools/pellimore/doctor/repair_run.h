@@ -36,7 +36,8 @@ struct RepairFailures {
     int failAtRollbackStep = 0;
 };
 
-// Where the repairs are logged: the tools folder beside the game, or the game folder.
+// Where the repairs are logged: the tools' own folder inside the game folder, Pellimore-tools beside the game,
+// or the game folder.
 std::filesystem::path repairLogFile(const std::filesystem::path& game);
 
 // Checks every step, then carries them out in order, logging them; on a failure undoes what it did.
