@@ -2,6 +2,7 @@
 // file, the player's readme, the README) words each move as the table of
 // moves does, so every place calls a move by one name.
 #include "pellimore/common/key_names.h"
+#include "pellimore/common/text.h"
 #include "settings/move_table.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +21,7 @@ std::string fileText(const std::string& relative) {
     return text.str();
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
+std::vector<std::string> linesOf(const std::string& text) { return textLines(text); }
 
 std::string withoutSpaces(std::string text) {
     std::erase(text, ' ');

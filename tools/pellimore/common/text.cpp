@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <sstream>
 
 namespace {
 
@@ -115,4 +116,14 @@ std::string wrappedText(std::string_view text, std::size_t width, std::size_t in
         result += "\n";
         start = end + 1;
     }
+}
+
+std::vector<std::string> textLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
 }

@@ -14,6 +14,9 @@ std::string lowerCase(std::string text);
 // as \xHH; every other character, accented letters included, stands as it is.
 std::string shownAsText(std::string_view bytes);
 
+// The text's lines, without their line feeds or a carriage return before one.
+std::vector<std::string> textLines(const std::string& text);
+
 // The parts with the separator between them: "a, b, c".
 std::string joinedText(const std::vector<std::string>& parts, std::string_view separator);
 

@@ -1,6 +1,7 @@
 #include "pellimore/doctor/install_record.h"
 
 #include "pellimore/common/platform.h"
+#include "pellimore/common/text.h"
 
 #include <fstream>
 #include <sstream>
@@ -14,9 +15,7 @@ std::optional<InstallRecord> readInstallRecord(const fs::path& folder) {
     std::error_code error;
     const auto time = fs::last_write_time(file, error);
     if (error) return std::nullopt;
-    std::istringstream lines(*text);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string& line : textLines(*text)) {
         if (line.size() == 64 && line.find_first_not_of("0123456789abcdef") == std::string::npos)
             return InstallRecord{line, time};
     }

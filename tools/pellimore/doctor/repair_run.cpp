@@ -2,6 +2,7 @@
 
 #include "pellimore/common/platform.h"
 #include "pellimore/common/sha256.h"
+#include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
 
 #include <algorithm>
@@ -137,9 +138,7 @@ std::optional<std::vector<LoggedMove>> lastRepair(const fs::path& game) {
     if (!text) return std::nullopt;
     std::optional<std::vector<LoggedMove>> last;
     std::vector<LoggedMove> current;
-    std::istringstream lines(*text);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string& line : textLines(*text)) {
         if (line.starts_with("repair ")) current.clear();
         if (line.starts_with("done ")) last = current;
         if (line.starts_with("undone ")) last.reset();

@@ -168,15 +168,7 @@ StepAction parseSettings(const LineParser& parser, const Words& words, const std
     return step;
 }
 
-std::vector<std::string> splitScenarioLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
+std::vector<std::string> splitScenarioLines(const std::string& text) { return textLines(text); }
 
 }  // namespace
 
