@@ -35,13 +35,18 @@ persistence=20
 # then makes one quick run whose output goes to the log: on a new session it
 # boots wine's services there, on a live one it only restarts the idle clock.
 # Runs under a lock, so tests started together boot one session, not several.
+# A session caught booting or shutting down can refuse one start now and then
+# ("ShellExecuteEx failed"); the quick run is tried again before giving up.
 ensure_session() {
-  "$wineserver" -p"$persistence" 2>>"$session_log" || true
-  if ! timeout 300 "$wine" cmd /c exit 0 </dev/null >>"$session_log" 2>&1; then
-    echo "ERROR: wine64 could not start a program in $WINEPREFIX; the last lines of $session_log:" >&2
-    tail -n 20 "$session_log" >&2
-    return 1
-  fi
+  local attempt
+  for attempt in 1 2 3; do
+    "$wineserver" -p"$persistence" 2>>"$session_log" || true
+    timeout 300 "$wine" cmd /c exit 0 </dev/null >>"$session_log" 2>&1 && return 0
+    sleep 1
+  done
+  echo "ERROR: wine64 could not start a program in $WINEPREFIX; the last lines of $session_log:" >&2
+  tail -n 20 "$session_log" >&2
+  return 1
 }
 exec 9>"$WINEPREFIX/session.lock"
 flock 9
