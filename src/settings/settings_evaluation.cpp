@@ -1,9 +1,22 @@
 #include "settings/settings_evaluation.h"
 
+#include <array>
+
 const char* effectiveSettingsKey(const KeyRow& key, const IniSection& section) {
     if (key.fallbackSettingsKey && !section.findTrimmedValue(key.settingsKey)) return key.fallbackSettingsKey;
     return key.settingsKey;
 }
+
+namespace {
+
+// The key rows in load order, resolved once when compiled: the per-tick load walks them directly.
+constexpr auto keysInLoadOrder = [] {
+    std::array<const KeyRow*, loadOrderLength> keys{};
+    for (int position = 0; position < loadOrderLength; ++position) keys[position] = &keyRow(loadOrder[position]);
+    return keys;
+}();
+
+}  // namespace
 
 SettingsEvaluation evaluateSettings(const IniDocument& document, const HotkeyBindings& before) {
     SettingsEvaluation evaluation{before, {}};
@@ -13,7 +26,7 @@ SettingsEvaluation evaluateSettings(const IniDocument& document, const HotkeyBin
     const IniSection* found = document.findTrimmedSection(settingsSectionName);
     const IniSection& section = found ? *found : noSection;
     for (int position = 0; position < loadOrderLength; ++position) {
-        const KeyRow& key = keyRow(loadOrder[position]);
+        const KeyRow& key = *keysInLoadOrder[position];
         const std::string* text = section.findTrimmedValue(effectiveSettingsKey(key, section));
         const DecimalConversion converted = convertDecimal(text ? std::string_view(*text) : std::string_view());
         if (converted.error != ConversionError::None) {
