@@ -11,11 +11,11 @@ let keyCodes = null;
 // Row states, as the analysis names them, that mean a move cannot fire as bound.
 const blockedStates = new Set(['never-fires-shared-key', 'fires-only-without-modifier', 'never-fires-on-modifier',
   'never-fires-code-zero', 'fires-on-modifier-release', 'never-fires-no-modifier']);
-const words = Module.pageWords;
+let words = null;  // the page's sentences in the chosen language (page_words.js)
 
 // original: the bytes opened; now: what the game does with them; saved: what
 // the saved file will do, when saving changes anything.
-const state = { original: null, fileName: words.shippedFileName, changes: new Map(), selected: null, unsaved: false,
+const state = { original: null, fileName: '', changes: new Map(), selected: null, unsaved: false,
   handle: null, beforeLastSave: null, noHandles: false,
   now: null, saved: null, repairs: [] };
 const $ = (selector) => document.querySelector(selector);
@@ -177,6 +177,14 @@ function showVerdict(selector, attribute, analysis) {
   element.textContent = words.verdict[analysis.verdict];
 }
 
+// "The game reads <the file's name> as it is now:", the name in a span of its own wherever the language puts it.
+function showReadsNow() {
+  const [before, after = ''] = words.say('page.reads_now').split('{file}');
+  const name = Object.assign(document.createElement('span'), { textContent: state.fileName });
+  name.dataset.fileName = '';
+  $('[data-reads-now]').replaceChildren(before, name, after);
+}
+
 function refresh() {
   const saved = savedBytes();
   state.now = analyze(state.original);
@@ -184,7 +192,7 @@ function refresh() {
   state.saved = differs ? analyze(saved) : null;
   state.repairs = repairsOf(state.original);
   showVerdict('[data-verdict]', 'data-verdict', state.now);
-  $('[data-file-name]').textContent = state.fileName;
+  showReadsNow();
   $('[data-saved-line]').hidden = !state.saved;
   if (state.saved) showVerdict('[data-saved-verdict]', 'data-saved-verdict', state.saved);
   const repairs = state.repairs.map((repair) => words.repairs[repair]);
@@ -195,7 +203,7 @@ function refresh() {
   keptNote.hidden = shown().rows.every((row) => row.loaded);
   keptNote.textContent = words.keptExplained;
   $('[data-problems-heading]').textContent = state.saved ? words.problemsHeadingOnceSaved : words.problemsHeading;
-  const findings = shown().findings.map((finding) => (finding.note ? words.notePrefix : '') + finding.text);
+  const findings = shown().findings.map((finding) => (finding.note ? words.note(finding.text) : finding.text));
   const problems = findings.length ? findings : [words.noProblems];
   $('[data-problems]').replaceChildren(...problems.map((text) => Object.assign(document.createElement('li'),
     { textContent: text })));
@@ -302,7 +310,6 @@ async function openThroughHandle(event) {
 // file chooser forgets its own last file, so only the opened file's name shows.
 function setUpDropping() {
   const overlay = $('[data-drop-overlay]');
-  overlay.textContent = words.dropHere;
   const show = (visible) => { overlay.hidden = !visible; };
   document.addEventListener('dragover', (event) => { event.preventDefault(); show(true); });
   document.addEventListener('dragleave', (event) => { if (!event.relatedTarget) show(false); });
@@ -327,19 +334,69 @@ function guessLayout() {
   return 'us';
 }
 
+// Key names follow the keyboard's labels (a German one says "Strg"), in the picture and in the findings.
 function useLayout(name) {
-  keyboard = Module.makePellimoreKeyboard(keyCodes, name);
+  const keyNames = json(Module.ccall('editorUseKeyboard', 'number', ['string'], [name === 'uk' ? 'en' : name]));
+  keyboard = Module.makePellimoreKeyboard(keyCodes, name, name === 'us' || name === 'uk' ? {} : keyNames);
   buildKeyboard();
   if (state.original) refresh();
 }
 
-function setUp() {
+const languageStore = 'pellimore.language';
+
+// The language the player picked before, else the first of the browser's languages with a catalogue, else English.
+function startingLanguage() {
+  let remembered = null;
+  try { remembered = localStorage.getItem(languageStore); } catch (error) { /* no storage for this page */ }
+  const asked = [remembered, ...(navigator.languages || [navigator.language])].filter(Boolean);
+  for (const tag of asked) {
+    const language = Module.UTF8ToString(Module.ccall('editorLanguageFor', 'number', ['string'], [tag]));
+    if (language) return language;
+  }
+  return 'en';
+}
+
+// Every label of the page in the chosen language: elements say which message they show with data-say.
+function labelPage(languages) {
+  for (const element of document.querySelectorAll('[data-say]')) element.textContent = words.say(element.dataset.say);
+  for (const element of document.querySelectorAll('[data-say-label]'))
+    element.setAttribute('aria-label', words.say(element.dataset.sayLabel));
+  document.title = words.say('page.title');
+  const picker = $('[data-language]');
+  picker.replaceChildren(...languages.map(({ tag, name }) => Object.assign(document.createElement('option'),
+    { value: tag, textContent: name, lang: tag })));
+}
+
+function useLanguage(tag) {
+  const chosen = json(Module.ccall('editorUseLanguage', 'number', ['string'], [tag]));
+  const shippedName = words && words.shippedFileName;
+  words = Module.makePageWords(chosen.messages);
+  document.documentElement.lang = chosen.language;
+  labelPage(chosen.languages);
+  $('[data-language]').value = chosen.language;
+  // The first-steps text in the player's language ships beside README.txt, one folder above this page.
+  $('[data-first-steps]').href = '../README' + (chosen.language === 'en' ? '' : '.' + chosen.language) + '.txt';
   keyCodes = json(Module._editorKeyCodes());
+  if (state.fileName === shippedName) state.fileName = words.shippedFileName;
+  $('[data-drop-overlay]').textContent = words.dropHere;
+  if (!state.original) return;
+  refresh();
+  showPrompt(state.selected ? words.pressKeyFor(moveName(state.selected)) : words.startPrompt);
+}
+
+function pickLanguage(tag) {
+  try { localStorage.setItem(languageStore, tag); } catch (error) { /* remembered for this visit only */ }
+  useLanguage(tag);
+}
+
+function setUp() {
+  useLanguage(startingLanguage());
   $('[data-version]').textContent = Module.UTF8ToString(Module._editorVersion());
   $('[data-layout]').value = guessLayout();
   useLayout($('[data-layout]').value);
   const sample = () => resultBytes(Module._editorShippedSample());
   $('[data-layout]').addEventListener('change', (event) => useLayout(event.target.value));
+  $('[data-language]').addEventListener('change', (event) => pickLanguage(event.target.value));
   $('[data-open]').addEventListener('click', openThroughHandle);
   $('[data-open]').addEventListener('change', (event) => event.target.files[0] && readFile(event.target.files[0]));
   $('[data-undo-save]').addEventListener('click', undoLastSave);

@@ -7,6 +7,7 @@
 #include "pellimore/check/settings_analysis.h"
 #include "pellimore/check/settings_checker.h"
 #include "pellimore/common/key_names.h"
+#include "pellimore/common/words.h"
 #include "settings_rewrite.h"
 #include "shipped_sample.h"
 
@@ -75,9 +76,9 @@ void appendRow(std::string& out, const BindingRow& row) {
     out += ",\"readFrom\":";
     appendJsonString(out, row.readFrom);
     out += ",\"name\":";
-    appendJsonString(out, key.playerName);
+    appendJsonString(out, playerName(row.owner));
     out += ",\"description\":";
-    appendJsonString(out, key.description);
+    appendJsonString(out, moveDescription(row.owner));
     out += ",\"code\":" + std::to_string(row.code) + ",\"line\":" + std::to_string(row.line);
     out += std::string(",\"loaded\":") + (row.loaded ? "true" : "false") + ",\"state\":";
     appendJsonString(out, stateName(row.state));
@@ -174,6 +175,57 @@ EMSCRIPTEN_KEEPALIVE const char* editorKeyCodes() {
              ",\"challenge\":" + std::to_string(grappleChallengeKeyCode) + ",\"challengeName\":\"" +
              playerName(MeleeAction::GrappleChallengeFront) + "\"" +
              ",\"lastKeyCode\":" + std::to_string(keyStateRowCount - 1) + "}";
+    return result.c_str();
+}
+
+// Speaks the catalogue language nearest the tag ("de-AT" -> "de") from now on, and returns the page's
+// words in it as JSON: the language chosen, every language with its own name, and the page's messages
+// (English where the language lacks one).
+EMSCRIPTEN_KEEPALIVE const char* editorUseLanguage(const char* tag) {
+    chooseLanguage(tag);
+    result = "{\"language\":";
+    appendJsonString(result, chosenLanguage());
+    result += ",\"languages\":[";
+    for (const std::string& language : knownLanguages()) {
+        result += language == knownLanguages().front() ? "{\"tag\":" : ",{\"tag\":";
+        appendJsonString(result, language);
+        result += ",\"name\":";
+        appendJsonString(result, sayIn(language, "language.name"));
+        result += "}";
+    }
+    result += "],\"messages\":{";
+    bool first = true;
+    for (const auto& [key, text] : catalogue("en")) {
+        if (!key.starts_with("page.")) continue;
+        result += first ? "" : ",";
+        first = false;
+        appendJsonString(result, key);
+        result += ":";
+        appendJsonString(result, say(key));
+    }
+    result += "}}";
+    return result.c_str();
+}
+
+// The catalogue language for a browser's language tag ("pt-PT" -> "pt-BR"), or "" when there is none.
+EMSCRIPTEN_KEEPALIVE const char* editorLanguageFor(const char* tag) {
+    result = catalogueLanguageFor(tag);
+    return result.c_str();
+}
+
+// Names keys as a keyboard of that language labels them, and returns, as JSON, the names that differ
+// from English ({"17":"Strg"}), for the keyboard picture.
+EMSCRIPTEN_KEEPALIVE const char* editorUseKeyboard(const char* tag) {
+    chooseKeyboardLanguage(tag);
+    result = "{";
+    for (std::int32_t code = 1; code < keyStateRowCount; ++code) {
+        const std::string shown = shownKeyName(code);
+        if (shown == keyName(code)) continue;
+        result += result.size() > 1 ? ",\"" : "\"";
+        result += std::to_string(code) + "\":";
+        appendJsonString(result, shown);
+    }
+    result += "}";
     return result.c_str();
 }
 

@@ -34,11 +34,19 @@ const pellimoreLayouts = {
   },
 };
 
-Module.makePellimoreKeyboard = (codes, layoutName) => {
+// keyNames: the names a keyboard of the layout's language prints on keys that carry a word ({17: 'Strg'}),
+// as the plug-in's code gives them; keys it does not name keep the English word.
+Module.makePellimoreKeyboard = (codes, layoutName, keyNames = {}) => {
   const layout = pellimoreLayouts[layoutName] || pellimoreLayouts.us;
   const key = (code, label, vk, width = 1, name = label) => {
     const own = layout.keys[code];
-    return own ? { code, label: own[0], vk: own[1], width, name: own[0] } : { code, label, vk, width, name };
+    if (own) return { code, label: own[0], vk: own[1], width, name: own[0] };
+    // A key's own name goes on its cap where it fits (about five letters a key width); the tooltip and the
+    // prompts always use it.
+    const named = keyNames[vk];
+    const isWord = /^[A-Za-z]{2,}/.test(label) && !/^F\d+$/.test(label);
+    const fits = named && [...named].length <= 5 * width;
+    return named ? { code, label: isWord && fits ? named : label, vk, width, name: named } : { code, label, vk, width, name };
   };
   const letters = (text) => [...text].map((letter) => key('Key' + letter, letter, letter.charCodeAt(0)));
   const gap = (width) => ({ gap: true, width });

@@ -9,9 +9,12 @@ set -euo pipefail
 archive=$1 scenarios=$2
 [ -f "$archive" ] || { echo "FAIL: $archive was not built"; exit 1; }
 contents=$(unzip -Z1 "$archive" | grep -v '/$' | sort | tr '\n' ' ')
+# Every language the tools speak has its first steps beside README.txt, where the page links them.
+languages=$(cd "$(dirname "$0")/../words" && ls ./*.txt | sed 's|^\./||; s|\.txt$||' | grep -vx en)
 expected=$( { printf '%s\n' Pellimore.asi Pellimore.ini README.txt CHANGELOG.txt SHA256SUMS.txt \
     Pellimore-tools/pellimore.exe Pellimore-tools/doctor.cmd \
     Pellimore-tools/Pellimore-editor.html
+  for language in $languages; do echo "README.$language.txt"; done
   for scenario in "$scenarios"/*.scenario; do echo "Pellimore-tools/scenarios/$(basename "$scenario")"; done; } | sort | tr '\n' ' ')
 if [ "$contents" != "$expected" ]; then
   echo "FAIL: $archive holds '$contents', expected '$expected'"
@@ -42,7 +45,7 @@ for dll in $tool_dlls; do
   esac
 done
 # Notepad shows lines only where they end the Windows way; the player sees the version.
-for text in README.txt CHANGELOG.txt Pellimore.ini SHA256SUMS.txt; do
+for text in README.txt CHANGELOG.txt Pellimore.ini SHA256SUMS.txt $(for l in $languages; do echo "README.$l.txt"; done); do
   if grep -q -v $'\r$' "$scratch/$text"; then echo "FAIL: $text has lines without Windows line ends"; exit 1; fi
 done
 version=$(basename "$archive" .zip); version=${version#Pellimore-}

@@ -5,14 +5,15 @@
 budget_width=119
 budget_rows=28
 
-# within_budget NAME TEXT: says what breaks the budget; status 1 when anything does.
+# within_budget NAME TEXT [VERDICTS]: says what breaks the budget; status 1 when anything does.
+# VERDICTS: how a verdict line starts in another language (an extended regular expression).
 within_budget() {
-  local name=$1 text=$2 status=0
+  local name=$1 text=$2 verdicts=${3:-'Result:|result:|problem:|pellimore\.exe is not|there is no Pellimore\.ini'} status=0
   local wide
   wide=$(perl -CSD -Mutf8 -ne 'chomp; print "  line $.: ", length, " columns\n" if length > '"$budget_width" <<<"$text")
   if [ -n "$wide" ]; then echo "FAIL: $name: lines wider than $budget_width columns:"; echo "$wide"; status=1; fi
   # A usage error (pellimore COMMAND: ...) comes from a command line, never a double-click.
-  if ! grep -q "^pellimore [a-z]*: " <<<"$text" && ! head -n "$budget_rows" <<<"$text" | grep -qE '^(Result:|result:|problem:|pellimore\.exe is not|there is no Pellimore\.ini)'; then
+  if ! grep -q "^pellimore [a-z]*: " <<<"$text" && ! head -n "$budget_rows" <<<"$text" | grep -qE "^($verdicts)"; then
     echo "FAIL: $name: no verdict within the first $budget_rows rows"; status=1
   fi
   return $status

@@ -31,8 +31,8 @@ before(async () => {
 });
 after(async () => browser && browser.close());
 
-async function openEditor(viewport = { width: 1500, height: 1100 }, colorScheme = 'light') {
-  const context = await browser.newContext({ acceptDownloads: true, viewport, colorScheme });
+async function openEditor(viewport = { width: 1500, height: 1100 }, colorScheme = 'light', locale = 'en-US') {
+  const context = await browser.newContext({ acceptDownloads: true, viewport, colorScheme, locale });
   // No network at all: the page must carry everything it needs.
   await context.route(/^(?!file:)/, (route) => route.abort());
   const page = await context.newPage();
@@ -393,3 +393,48 @@ test('a dropped file keeps its handle too, so Save writes into it', async () => 
   await page.waitForFunction(() => window.nextHandle.writes === 1);
   assert.match(Buffer.from(await page.evaluate(() => [...window.nextHandle.content])).toString('latin1'), /iTackle=75/);
 });
+
+// A catalogue's messages (words/<language>.txt), so the tests expect the page's own words without copying them.
+function catalogue(language) {
+  const text = readFileSync(join(repository, 'words', language + '.txt'), 'utf8');
+  return Object.fromEntries(text.split('\n').filter((line) => / = /.test(line) && !line.startsWith('#'))
+    .map((line) => [line.slice(0, line.indexOf(' = ')), line.slice(line.indexOf(' = ') + 3).trim()]));
+}
+
+// Elements whose text is cut: wider or taller inside than the box that shows them.
+const cutTexts = () => [...document.querySelectorAll(
+  'button:not(.key), label, h1, h2, summary, select, .drop, .verdict, .legend span, .key span, .moves .current')]
+  .filter((element) => element.offsetParent !== null &&
+    (element.scrollWidth > element.clientWidth + 1 || element.scrollHeight > element.clientHeight + 1))
+  .map((element) => element.textContent.trim().slice(0, 40));
+
+// Each language: the browser's language chooses it, its labels, verdict and problems are in it, and the page still
+// fits 1366x768 with no text cut off.
+for (const [locale, language] of [['de-DE', 'de'], ['fr-FR', 'fr'], ['es-ES', 'es'], ['pt-BR', 'pt-BR'],
+  ['ru-RU', 'ru'], ['pl-PL', 'pl'], ['it-IT', 'it']]) {
+  test(`in ${locale} the page speaks ${language} and fits 1366x768`, async () => {
+    const words = catalogue(language);
+    const { page, errors } = await openEditor({ width: 1366, height: 768 }, 'light', locale);
+    assert.equal(await page.getAttribute('html', 'lang'), language);
+    assert.equal(await page.inputValue('[data-language]'), language);
+    assert.equal(await page.textContent('[data-save]'), words['page.button.save']);
+    await openFile(page, join(repository, 'tests', 'tool_output', 'check', 'silent_mistakes.ini'));
+    assert.equal(await page.textContent('[data-verdict]'), words['page.verdict.warnings']);
+    assert.equal(await page.textContent('[data-problems-heading]'), words['page.problems']);
+    const problems = await page.textContent('[data-problems]');
+    assert.ok(problems.includes(words['move.GrappleThrowFront']), problems);
+    assert.ok(!/\b(the game|is on|switched off)\b/.test(problems), `English among the problems: ${problems}`);
+    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), true);
+    assert.deepEqual(await page.evaluate(cutTexts), [], 'cut-off text at rest');
+    await page.click('[data-move="grappleThrowBackLeft"]');
+    assert.deepEqual(await page.evaluate(cutTexts), [], 'cut-off text while binding');
+    await page.screenshot({ path: join(output, `editor-1366x768-${language}.png`) });
+    // The picker changes the language, and the page remembers the choice.
+    await page.selectOption('[data-language]', 'en');
+    assert.equal(await page.textContent('[data-save]'), 'Save Pellimore.ini');
+    await page.reload();
+    await page.waitForFunction(() => document.querySelector('[data-verdict]').dataset.verdict !== '');
+    assert.equal(await page.inputValue('[data-language]'), 'en');
+    assert.deepEqual(errors, []);
+  });
+}

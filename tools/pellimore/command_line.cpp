@@ -5,6 +5,7 @@
 #include "pellimore/common/exit_status.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
+#include "pellimore/common/words.h"
 #include "pellimore/doctor/doctor.h"
 #include "pellimore/doctor/doctor_wording.h"
 #include "pellimore/doctor/repair_flow.h"
@@ -140,6 +141,7 @@ std::string overview() {
     for (const Command& command : commands()) row(command.usage, command.summary);
     row("help, --help", "show this text; pellimore COMMAND --help for one command");
     row("--version", "show the version");
+    row("--language xx", "speak " + joinedText(knownLanguages(), ", ") + " (default: the display language)");
     text << "\nA settings file given alone (or dropped onto pellimore.exe) is checked.\n";
     return text.str();
 }
@@ -202,7 +204,7 @@ void printStraySettingsFiles(const fs::path& game, std::ostream& out) {
             strays.push_back(finding);
     if (strays.empty()) return;
     out << "\n" << wrappedText(straySettingsHeading()) << "\n";
-    const std::size_t tagWidth = severityTag(Severity::Ok).size() + 2;
+    const std::size_t tagWidth = shownWidth(severityTag(Severity::Ok)) + 2;
     for (const Finding& finding : strays)
         out << severityTag(finding.severity) << "  "
             << wrappedText(doctorFindingSentence(finding), consoleWidth, tagWidth, tagWidth) << "\n";

@@ -1,7 +1,9 @@
 // pellimore: the players' and modders' tool, run without the game.
 #include "pellimore/command_line.h"
 #include "pellimore/common/exit_status.h"
+#include "pellimore/common/language_choice.h"
 #include "pellimore/common/platform.h"
+#include "pellimore/common/words.h"
 
 #include <exception>
 #include <iostream>
@@ -16,9 +18,9 @@ int runGuarded(const std::vector<std::string>& arguments) {
     try {
         return runCommandLine(arguments, std::cout, std::cerr);
     } catch (const std::exception& error) {
-        std::cerr << "pellimore: stopped by an unexpected problem: " << error.what() << "\n";
+        std::cerr << say("tool.unexpected_problem.detail", {{"detail", error.what()}}) << "\n";
     } catch (...) {
-        std::cerr << "pellimore: stopped by an unexpected problem\n";
+        std::cerr << say("tool.unexpected_problem") << "\n";
     }
     return exitFailed;
 }
@@ -28,12 +30,12 @@ int runGuarded(const std::vector<std::string>& arguments) {
 int main(int argumentCount, char** argumentValues) {
     prepareConsole();
     // On Windows the program's manifest makes the arguments UTF-8, whatever letters a path holds.
-    const std::vector<std::string> arguments(argumentValues + 1, argumentValues + argumentCount);
+    const std::vector<std::string> arguments =
+        chooseRunLanguage(std::vector<std::string>(argumentValues + 1, argumentValues + argumentCount));
     const int status = runGuarded(arguments);
     if (consoleOpenedForThisRun()) {
-        std::cout << "\nPress Enter to close this window." << std::flush;
-        std::string ignored;
-        std::getline(std::cin, ignored);
+        std::cout << "\n" << say("tool.press_enter") << std::flush;
+        readAnswerLine(std::cin);
     }
     return status;
 }

@@ -3,241 +3,243 @@
 #include "host/key_state_table.h"
 #include "pellimore/common/key_names.h"
 #include "pellimore/common/text.h"
+#include "pellimore/common/words.h"
 
 namespace {
 
 // "81 (Q)", or "300" for a code without a name.
 std::string codeAndName(std::int64_t code) {
-    const std::string name = keyName(code);
+    const std::string name = shownKeyName(code);
     return name.empty() ? std::to_string(code) : std::to_string(code) + " (" + name + ")";
 }
 
-std::string moveName(MeleeAction move) { return moveRow(move).key.playerName; }
+std::string number(std::int64_t value) { return std::to_string(value); }
+
+// A key row's name or description in the chosen language; the table's own English where the catalogue has none.
+std::string moveText(KeyOwner owner, std::string_view part) {
+    const std::string code = owner ? moveRow(*owner).codeName : "Modifier";
+    const std::string key = "move." + code + std::string(part);
+    const auto& messages = catalogue(chosenLanguage());
+    if (const auto found = messages.find(key); found != messages.end()) return found->second;
+    return part.empty() ? keyRow(owner).playerName : keyRow(owner).description;
+}
+
+std::string moveName(MeleeAction move) { return playerName(move); }
 
 // What a finding's binding is called; "" for a finding about the whole file.
 std::string bindingName(const SettingsFinding& finding) { return finding.binding ? playerName(*finding.binding) : ""; }
 
 // Which editor setting puts the mark there, as Notepad names it.
 std::string markName(const SettingsFinding& finding) {
-    return finding.utf16Mark ? "of a file saved as \"Unicode\"" : "Notepad's \"UTF-8 with BOM\"";
+    return say(finding.utf16Mark ? "check.mark.unicode" : "check.mark.utf8");
 }
 
 bool isModifier(const SettingsFinding& finding) { return finding.binding && *finding.binding == theModifier; }
 
-// "write " before a line to write; nothing before the page's own fix.
-std::string writeOr(Reader reader) { return reader == Reader::Page ? "" : "write "; }
+bool onPage(Reader reader) { return reader == Reader::Page; }
 
 // How the mark goes: saving from the page drops it; in Notepad, another encoding.
 std::string saveWithoutMark(Reader reader) {
-    return reader == Reader::Page ? "saving from this page removes the mark"
-                                  : "in Notepad choose File > Save As, set Encoding to \"UTF-8\" and save";
+    return say(onPage(reader) ? "check.fix.page.save_drops_mark" : "check.fix.save_without_mark");
 }
 
 KeyOwner ownerOf(const SettingsFinding& finding) { return finding.binding.value_or(theModifier); }
 
-// The page's own way to carry out a fix: choose the move and press a key.
-std::string chooseAndPress(const SettingsFinding& finding, const std::string& key) {
-    return "choose " + bindingName(finding) + " and press " + key;
-}
+std::string usualKey(const SettingsFinding& finding) { return shownKeyName(defaultCode(keyRow(ownerOf(finding)))); }
 
-// The fix for a key the game cannot read: its usual code, or -1 to switch the move off.
-std::string writeUsualOrOff(const SettingsFinding& finding, bool sayWhatGoesOff, Reader reader) {
-    const KeyOwner owner = ownerOf(finding);
-    if (reader == Reader::Page)
-        return chooseAndPress(
-            finding, "its key (" + keyName(defaultCode(keyRow(owner))) + " is the usual one), or press Switch off");
-    const std::string key = finding.settingsKey;
-    const std::string usual = key + "=" + std::to_string(defaultCode(keyRow(owner)));
-    return usual + ", or " + key + "=-1" + (sayWhatGoesOff ? " to switch " + playerName(owner) + " off" : "");
+std::string usualCode(const SettingsFinding& finding) { return number(defaultCode(keyRow(ownerOf(finding)))); }
+
+// The fix for a key the game cannot read: its usual code, or -1 to switch the move off. `verb` says
+// whether the line is added, written or just set; the page's own fix is choosing the move and a key.
+std::string usualOrOff(const SettingsFinding& finding, std::string_view verb, bool sayWhatGoesOff, Reader reader) {
+    if (onPage(reader))
+        return say("check.fix.page.usual_or_off", {{"move", bindingName(finding)}, {"key", usualKey(finding)}});
+    const std::string key =
+        "check.fix." + std::string(verb) + (sayWhatGoesOff ? "_usual_or_off_named" : "_usual_or_off");
+    return say(
+        key, {{"setting", finding.settingsKey}, {"code", usualCode(finding)}, {"move", playerName(ownerOf(finding))}});
 }
 
 // The fix for a code written the wrong way: the code meant.
 std::string writeCode(const SettingsFinding& finding, std::int32_t code, Reader reader) {
-    if (reader == Reader::Page) return chooseAndPress(finding, keyName(code).empty() ? "its key" : keyName(code));
-    return "write " + finding.settingsKey + "=" + std::to_string(code);
+    if (onPage(reader))
+        return shownKeyName(code).empty()
+                   ? say("check.fix.page.its_key", {{"move", bindingName(finding)}})
+                   : say("check.fix.page.key", {{"move", bindingName(finding)}, {"key", shownKeyName(code)}});
+    return say("check.fix.write_code", {{"setting", finding.settingsKey}, {"code", number(code)}});
 }
 
 std::string hexSentence(const SettingsFinding& finding, Reader reader) {
-    std::string text = bindingName(finding) + " is written " + shownAsText(finding.written) +
-                       ", which the game reads as 0: codes are decimal numbers";
-    if (finding.meantCode)
-        text += "; " + shownAsText(finding.hexText) + " is " + codeAndName(*finding.meantCode) + ", so " +
-                writeCode(finding, *finding.meantCode, reader);
-    return text;
+    const std::string written =
+        say("check.hex", {{"move", bindingName(finding)}, {"written", shownAsText(finding.written)}});
+    if (!finding.meantCode) return written;
+    return say("check.hex.meant", {{"hex_sentence", written},
+                                   {"hex", shownAsText(finding.hexText)},
+                                   {"code", codeAndName(*finding.meantCode)},
+                                   {"fix", writeCode(finding, *finding.meantCode, reader)}});
 }
 
 std::string codeZeroSentence(const SettingsFinding& finding, Reader reader) {
-    return (isModifier(finding) ? "the Modifier is on code 0, which no key sends, so the four throws"
-                                : bindingName(finding) + " is on code 0, which no key sends, so it") +
-           std::string(" can never fire: ") +
-           (reader == Reader::Page ? chooseAndPress(finding, "a key, or press Switch off")
-                                   : "write the key's code, or -1 to switch it off");
+    const std::string fix = onPage(reader) ? say("check.fix.page.key_or_off", {{"move", bindingName(finding)}})
+                                           : say("check.fix.code_or_off");
+    return say(isModifier(finding) ? "check.code_zero.modifier" : "check.code_zero",
+               {{"move", bindingName(finding)}, {"fix", fix}});
 }
 
 std::string notAKeyCodeSentence(const SettingsFinding& finding, Reader reader) {
-    const bool modifier = isModifier(finding);
-    return (modifier ? std::string("the four throws are") : bindingName(finding) + " is") +
-           " switched off: " + std::to_string(finding.keyCode) + " is not a key code (key codes go from 1 to " +
-           std::to_string(keyStateRowCount - 1) + "); " +
-           (reader == Reader::Page ? chooseAndPress(finding, "a key, or press Switch off to switch it off on purpose")
-                                   : "write -1 to switch a move off on purpose");
+    const std::string fix = onPage(reader)
+                                ? say("check.fix.page.key_or_off_on_purpose", {{"move", bindingName(finding)}})
+                                : say("check.fix.off_on_purpose");
+    return say(isModifier(finding) ? "check.not_a_key_code.modifier" : "check.not_a_key_code",
+               {{"move", bindingName(finding)},
+                {"code", number(finding.keyCode)},
+                {"last", number(keyStateRowCount - 1)},
+                {"fix", fix}});
+}
+
+std::string missingKeyReason(const SettingsFinding& finding, Reader reader) {
+    const std::string fix = usualOrOff(finding, "add", true, reader);
+    if (!finding.otherLine) return say("check.stop.missing_key", {{"setting", finding.settingsKey}, {"fix", fix}});
+    return say("check.stop.missing_key.commented",
+               {{"setting", finding.settingsKey}, {"line", number(finding.otherLine)}, {"fix", fix}});
+}
+
+std::string unknownKeyNameReason(const SettingsFinding& finding, Reader reader) {
+    const std::string value = shownAsText(finding.written);
+    if (onPage(reader))
+        return say("check.stop.unknown_key_name.page", {{"value", value}, {"move", bindingName(finding)}});
+    return say("check.stop.unknown_key_name",
+               {{"value", value}, {"move", bindingName(finding)}, {"setting", finding.settingsKey}});
 }
 
 std::string stopReason(const SettingsFinding& finding, Reader reader) {
-    const std::string key = finding.settingsKey;
     const std::string value = shownAsText(finding.written);
+    const std::string verb = onPage(reader) ? "set" : "write";
     switch (finding.cause) {
-        case StopCause::HeaderHidden: return "the byte-order mark hides [Pellimore], so it finds no key at all";
-        case StopCause::NoHeader: return "there is no [Pellimore] line, so it finds no key at all";
-        case StopCause::MissingKey:
-            return "the line " + key + "=... is missing" +
-                   (finding.otherLine ? " (line " + std::to_string(finding.otherLine) + " has it behind ';')" : "") +
-                   (reader == Reader::Page ? ": " : ": add ") + writeUsualOrOff(finding, true, reader);
+        case StopCause::HeaderHidden: return say("check.stop.header_hidden");
+        case StopCause::NoHeader: return say("check.stop.no_header");
+        case StopCause::MissingKey: return missingKeyReason(finding, reader);
         case StopCause::OutOfRange:
-            return value + " is far too large to be a key code: " + writeOr(reader) +
-                   writeUsualOrOff(finding, false, reader);
+            return say("check.stop.out_of_range",
+                       {{"value", value}, {"fix", usualOrOff(finding, verb, false, reader)}});
         case StopCause::EmptyValue:
-            return key + " has no value: " + writeOr(reader) + writeUsualOrOff(finding, true, reader);
+            return say("check.stop.empty_value",
+                       {{"setting", finding.settingsKey}, {"fix", usualOrOff(finding, verb, true, reader)}});
         case StopCause::KeyName:
-            return "\"" + value + "\" is a key's name, not its code: " + value + " is " +
-                   std::to_string(finding.meantCode.value_or(0)) + ", so " +
-                   writeCode(finding, finding.meantCode.value_or(0), reader);
-        case StopCause::UnknownKeyName:
-            return "\"" + value + "\" is not a key code, and not a key name these tools know: " +
-                   (reader == Reader::Page
-                        ? chooseAndPress(finding, "the key you want, or press Switch off")
-                        : "open Pellimore-editor.html, " + chooseAndPress(finding, "the key you want") + ", or write " +
-                              key + "=-1 to switch it off");
+            return say("check.stop.key_name", {{"value", value},
+                                               {"code", number(finding.meantCode.value_or(0))},
+                                               {"fix", writeCode(finding, finding.meantCode.value_or(0), reader)}});
+        case StopCause::UnknownKeyName: return unknownKeyNameReason(finding, reader);
         case StopCause::NotANumber:
-            return "\"" + value + "\" is not a number: " + writeOr(reader) + writeUsualOrOff(finding, true, reader);
+            return say("check.stop.not_a_number", {{"value", value}, {"fix", usualOrOff(finding, verb, true, reader)}});
     }
     return "";
 }
 
 std::string loadStopsSentence(const SettingsFinding& finding, Reader reader) {
-    const std::string name = bindingName(finding);
-    return "the game stops reading the file at " + name + ": " + stopReason(finding, reader) + ". Until it is fixed, " +
-           name + (finding.count ? " and the " + std::to_string(finding.count) + " settings after it keep" : " keeps") +
-           " the keys they had";
+    return say(
+        finding.count ? "check.load_stops.with_later" : "check.load_stops",
+        {{"move", bindingName(finding)}, {"reason", stopReason(finding, reader)}, {"count", number(finding.count)}});
 }
 
 std::string sharedKeySentence(const SettingsFinding& finding, Reader reader) {
     const std::string name = bindingName(finding);
     const std::string first = moveName(finding.otherMove.value_or(MeleeAction::GrappleThrowFront));
-    return name + " and " + first + " are both on " + keyLabel(finding.keyCode) +
-           (finding.onlyWithoutModifier ? ": with the Modifier held only " + first + " fires"
-                                        : ": only " + first + " fires") +
-           (!finding.lacksOwnKey ? std::string(". Move one of them to a free key")
-            : reader == Reader::Page
-                ? ". This file gives " + name + " no key of its own: " + chooseAndPress(finding, "a free key")
-                : ". This file gives " + name + " no key of its own: add a line " + finding.settingsKey +
-                      "=<code>, or choose it in the editor and press a free key");
+    const std::string shared =
+        say(finding.onlyWithoutModifier ? "check.shared_key.without_modifier" : "check.shared_key",
+            {{"move", name}, {"other", first}, {"key", shownKeyLabel(finding.keyCode)}});
+    if (!finding.lacksOwnKey) return say("check.shared_key.move_one", {{"shared", shared}});
+    return say(onPage(reader) ? "check.shared_key.no_own_key.page" : "check.shared_key.no_own_key",
+               {{"shared", shared}, {"move", name}, {"setting", finding.settingsKey}});
 }
 
 std::string largeFileSentence(const SettingsFinding& finding) {
-    const std::string size = std::to_string(finding.count) + " KB";
-    return finding.tooLargeToRead ? "the file is " + size +
-                                        ", too large for the game to read at all: keep only the [Pellimore] section "
-                                        "(well under 1 KB)"
-                                  : "the file is " + size +
-                                        ", and the game reads it again every frame, which costs the game time: keep "
-                                        "only the [Pellimore] section (well under 1 KB)";
+    return say(finding.tooLargeToRead ? "check.large_file.unread" : "check.large_file",
+               {{"size", number(finding.count)}});
 }
 
 std::string numLockChallengeSentence(const SettingsFinding& finding) {
-    const std::string key = keyName(finding.keyCode);
-    return "with Num Lock off, " + key + " sends " + keyLabel(keypadCodeWithoutNumLock(finding.keyCode)) + ", so " +
-           moveName(MeleeAction::GrappleChallengeFront) + " (always on " + key +
-           ") cannot fire, and the key may fire whatever is on Up instead (" +
-           moveName(MeleeAction::GrappleThrowFront) + ", by default)";
+    return say("check.num_lock.challenge", {{"key", shownKeyName(finding.keyCode)},
+                                            {"sent", shownKeyLabel(keypadCodeWithoutNumLock(finding.keyCode))},
+                                            {"challenge", moveName(MeleeAction::GrappleChallengeFront)},
+                                            {"throw", moveName(MeleeAction::GrappleThrowFront)},
+                                            {"up", shownKeyName(keypadCodeWithoutNumLock(firstKeypadDigitCode + 8))}});
+}
+
+std::string emptyFileSentence(Reader reader) {
+    return say(onPage(reader) ? "check.empty_file.page" : "check.empty_file");
+}
+
+// A finding about one binding, its key and what was written: the common fillings of most sentences.
+std::string bindingSentence(std::string_view key, const SettingsFinding& finding) {
+    return say(
+        key,
+        {{"move", bindingName(finding)},
+         {"key", shownKeyLabel(finding.keyCode)},
+         {"written", shownAsText(finding.written)},
+         {"setting", finding.settingsKey},
+         {"line", number(finding.otherLine)},
+         {"code", codeAndName(finding.keyCode)},
+         {"sent", isKeypadDigitCode(finding.keyCode) ? shownKeyLabel(keypadCodeWithoutNumLock(finding.keyCode)) : ""},
+         {"section", settingsSectionName}});
 }
 
 }  // namespace
 
-std::string playerName(KeyOwner owner) { return keyRow(owner).playerName; }
+std::string playerName(KeyOwner owner) { return moveText(owner, ""); }
+
+std::string moveDescription(KeyOwner owner) { return moveText(owner, ".about"); }
 
 std::string findingSentence(const SettingsFinding& finding, Reader reader) {
-    const std::string written = shownAsText(finding.written);
     switch (finding.kind) {
-        case FindingKind::CarriageReturnsOnly:
-            return "the lines of this file end with a lone carriage return, so the game reads it as one single line "
-                   "and loads nothing from it: open it in Notepad and save it again";
-        case FindingKind::Utf16:
-            return "the file is saved as \"Unicode\" (UTF-16); the game skips the zero bytes that format puts between "
-                   "letters and reads the rest as plain text. Saving it from the editor, or in Notepad with Encoding "
-                   "\"UTF-8\", makes it plain text";
+        case FindingKind::CarriageReturnsOnly: return say("check.carriage_returns_only");
+        case FindingKind::Utf16: return say("check.utf16");
         case FindingKind::ByteOrderMark:
-            return "the file starts with a byte-order mark (" + markName(finding) +
-                   "), which hides [Pellimore] on this line from the game: " + saveWithoutMark(reader);
+            return say("check.byte_order_mark", {{"mark", markName(finding)}, {"fix", saveWithoutMark(reader)}});
         case FindingKind::ByteOrderMarkHidesLine:
-            return "the file starts with a byte-order mark (" + markName(finding) + "), which hides this line, " +
-                   written + ", from the game: " + saveWithoutMark(reader);
+            return say("check.byte_order_mark.hides_line", {{"mark", markName(finding)},
+                                                            {"written", shownAsText(finding.written)},
+                                                            {"fix", saveWithoutMark(reader)}});
         case FindingKind::ByteOrderMarkBeforeComment:
-            return "the file starts with a byte-order mark (" + markName(finding) +
-                   "), which hides its first line from the game; that line is a comment, so nothing is lost";
-        case FindingKind::SectionCase:
-            return "[" + written + "] must be written [" + settingsSectionName +
-                   "]: letter case matters, so the game skips this section";
-        case FindingKind::RepeatedKey:
-            return written + " was already set on line " + std::to_string(finding.otherLine) +
-                   "; the game uses this later line";
-        case FindingKind::KeyCase:
-            return written + " must be written " + finding.settingsKey +
-                   ": letter case matters, so the game skips this line";
-        case FindingKind::UnknownKey: return written + " is not a setting the game knows; it skips this line";
+            return say("check.byte_order_mark.before_comment", {{"mark", markName(finding)}});
+        case FindingKind::SectionCase: return bindingSentence("check.section_case", finding);
+        case FindingKind::RepeatedKey: return bindingSentence("check.repeated_key", finding);
+        case FindingKind::KeyCase: return bindingSentence("check.key_case", finding);
+        case FindingKind::UnknownKey: return bindingSentence("check.unknown_key", finding);
         case FindingKind::InvalidLine:
-            return std::string("the game skips this line: it is not [a section], a comment or name = value") +
-                   (finding.hashComment ? " (comments start with ';', not '#')" : "");
-        case FindingKind::KeyAboveSection:
-            return written + " stands above the first [section] line, so the game skips it: move it below [Pellimore]";
-        case FindingKind::NoSection:
-            return "there is no [Pellimore] line, so the game loads no key from this file: add [Pellimore] on a line "
-                   "of "
-                   "its own above the keys";
-        case FindingKind::EmptyFile:
-            return "the file is empty, so the game loads no key from it and every move keeps its key (the default keys "
-                   "when the game starts): " +
-                   (reader == Reader::Page ? std::string("click \"Start from the shipped file\"")
-                                           : "open it in Pellimore-editor.html and choose \"Start from the shipped "
-                                             "file\", or delete it");
-        case FindingKind::TextAfterNumber:
-            return bindingName(finding) + " reads as " + codeAndName(finding.keyCode) + ": the game ignores \"" +
-                   written + "\" after the number; put a comment on a line of its own";
+            return say(finding.hashComment ? "check.invalid_line.hash_comment" : "check.invalid_line");
+        case FindingKind::KeyAboveSection: return bindingSentence("check.key_above_section", finding);
+        case FindingKind::NoSection: return say("check.no_section");
+        case FindingKind::EmptyFile: return emptyFileSentence(reader);
+        case FindingKind::TextAfterNumber: return bindingSentence("check.text_after_number", finding);
         case FindingKind::NotAKeyCode: return notAKeyCodeSentence(finding, reader);
         case FindingKind::SwitchedOff:
-            return isModifier(finding) ? "the Modifier is switched off (-1), and with it the four throws"
-                                       : bindingName(finding) + " is switched off (-1)";
+            return isModifier(finding) ? say("check.switched_off.modifier")
+                                       : bindingSentence("check.switched_off", finding);
         case FindingKind::CodeZero: return codeZeroSentence(finding, reader);
         case FindingKind::HexNumber: return hexSentence(finding, reader);
         case FindingKind::LoadStops: return loadStopsSentence(finding, reader);
         case FindingKind::SharedKey: return sharedKeySentence(finding, reader);
-        case FindingKind::BoundToModifier:
-            return bindingName(finding) + " is on " + keyLabel(finding.keyCode) +
-                   ", the Modifier's own key, so it can never fire: move one of them to a free key";
-        case FindingKind::ModifierOnMoveKey:
-            return "the Modifier and " + bindingName(finding) + " are both on " + keyLabel(finding.keyCode) +
-                   ": each time you let go of the Modifier, after a throw too, " + bindingName(finding) +
-                   " fires as well. Move one of them to a free key";
+        case FindingKind::BoundToModifier: return bindingSentence("check.bound_to_modifier", finding);
+        case FindingKind::ModifierOnMoveKey: return bindingSentence("check.modifier_on_move_key", finding);
         case FindingKind::LargeFile: return largeFileSentence(finding);
-        case FindingKind::NumLock:
-            return bindingName(finding) + " is on " + keyLabel(finding.keyCode) +
-                   ": it works only while Num Lock is on; with Num Lock off that key sends " +
-                   keyLabel(keypadCodeWithoutNumLock(finding.keyCode));
+        case FindingKind::NumLock: return bindingSentence("check.num_lock", finding);
         case FindingKind::NumLockChallenge: return numLockChallengeSentence(finding);
-        case FindingKind::GameKey:
-            return bindingName(finding) + " is on " + keyLabel(finding.keyCode) +
-                   ", a key the game itself uses on foot: each press in play also makes the characters around you "
-                   "brawl. If that gets in the way, move it to a free key in the editor";
+        case FindingKind::GameKey: return bindingSentence("check.game_key", finding);
     }
     return "";
 }
 
 std::string findingWithLine(const SettingsFinding& finding, Reader reader) {
-    return (finding.line ? "line " + std::to_string(finding.line) + ": " : std::string()) +
-           findingSentence(finding, reader);
+    if (!finding.line) return findingSentence(finding, reader);
+    return say("check.on_line", {{"line", number(finding.line)}, {"sentence", findingSentence(finding, reader)}});
 }
 
-std::string noteLine(const SettingsFinding& finding) { return "note: " + findingSentence(finding); }
+std::string noteLine(const SettingsFinding& finding) {
+    return say("check.note", {{"sentence", findingSentence(finding)}});
+}
+
+std::size_t noteIndent() { return shownWidth(say("check.note", {{"sentence", ""}})); }
 
 std::string bindingStateText(const BindingRow& row) {
     const std::string shared = row.sharedWith ? moveRow(*row.sharedWith).codeName : "";
@@ -259,42 +261,34 @@ std::string bindingStateText(const BindingRow& row) {
 namespace {
 
 std::string fileProblemSentence(const SettingsReport& report) {
-    const std::string dropped = report.path + " is not " + settingsFileName + ": ";
-    const std::string dropAdvice =
-        ". Drop " + std::string(settingsFileName) +
-        " itself onto pellimore.exe, or double-click pellimore.exe to check the game folder's " + settingsFileName;
+    const std::string path = report.path;
     switch (report.fileProblem) {
         case FileProblem::None: return "";
-        case FileProblem::Folder:
-            return report.path + " is a folder, not a settings file, so the game cannot read it. If it is named " +
-                   settingsFileName + ", rename that folder (to Pellimore-folder, say), then copy " + settingsFileName +
-                   " from the release archive in its place";
-        case FileProblem::Unreadable:
-            return "cannot open " + report.path + ": there is no such file, or it cannot be read";
-        case FileProblem::ProgramFile: return dropped + "it is a program file, not a settings file" + dropAdvice;
-        case FileProblem::BinaryData: return dropped + "it holds binary data, not settings" + dropAdvice;
-        case FileProblem::ReadsLikeText:
-            return dropped + "it has no [Pellimore] section and reads like a text" + dropAdvice;
+        case FileProblem::Folder: return say("check.file.folder", {{"path", path}});
+        case FileProblem::Unreadable: return say("check.file.unreadable", {{"path", path}});
+        case FileProblem::ProgramFile: return say("check.file.program", {{"path", path}});
+        case FileProblem::BinaryData: return say("check.file.binary", {{"path", path}});
+        case FileProblem::ReadsLikeText: return say("check.file.text", {{"path", path}});
     }
     return "";
 }
 
 }  // namespace
 
-std::string fileProblemLine(const SettingsReport& report) { return "problem: " + fileProblemSentence(report); }
+std::string fileProblemLine(const SettingsReport& report) {
+    return say("check.problem", {{"sentence", fileProblemSentence(report)}});
+}
 
 std::string verdictSentence(const SettingsReport& report) {
     const std::size_t count = report.warnings.size();
-    const std::string notNotes = report.notes.empty() ? "" : " (the points not marked note)";
-    if (report.empty) return "Result: the file is empty, so the game loads nothing from it.";
-    if (report.verdict == exitFailed)
-        return "Result: the game stops reading this file part-way, so some moves keep their old keys: see the point "
-               "that says where it stops.";
-    if (report.verdict == exitWithWarnings)
-        return "Result: the game loads this file, but " +
-               (count == 1 ? "one point does" : std::to_string(count) + " points do") + " not work as written" +
-               notNotes + ".";
-    return "Result: fine. The game loads every key from this file, and every move works as bound.";
+    if (report.empty) return say("check.verdict.empty");
+    if (report.verdict == exitFailed) return say("check.verdict.fails");
+    if (report.verdict == exitWithWarnings) {
+        const std::string key = count == 1 ? "check.verdict.one_point" : "check.verdict.points";
+        return say(report.notes.empty() ? key : key + ".with_notes",
+                   {{"count", number(static_cast<std::int64_t>(count))}});
+    }
+    return say("check.verdict.fine");
 }
 
 namespace {
@@ -319,7 +313,7 @@ std::string loadStopSentence(const SettingsReport& report) {
     return "";
 }
 
-std::string tableHeading() { return "Details for modders: what the game loads, binding by binding"; }
+std::string tableHeading() { return say("check.table.heading"); }
 
 std::vector<std::string> tableColumnTitles() { return {"binding", "read from", "value", "code", "key", "in game"}; }
 
@@ -332,18 +326,13 @@ std::string fixedKeyLine() {
 std::string rawValueText(const BindingRow& row) { return row.rawValue ? shownAsText(*row.rawValue) : "(missing)"; }
 
 std::string notInGameFolderSentence(const std::string& toolFolder) {
-    return "pellimore.exe is not inside the game folder: there is no RDR2.exe in " + toolFolder +
-           " or the two folders above it, so the game never reads a Pellimore.ini from here.\n"
-           "Extract the Pellimore archive into the game folder (the folder with RDR2.exe), then double-click\n"
-           "pellimore.exe in the Pellimore-tools folder there. To check some other file, drop it onto pellimore.exe.";
+    return say("check.double_click.not_in_game_folder", {{"path", toolFolder}});
 }
 
 std::string noSettingsInGameFolderSentence(const std::string& gameFolder) {
-    return "there is no Pellimore.ini in the game folder, " + gameFolder +
-           ", so the game uses the default keys.\nTo change them, open Pellimore-editor.html in the Pellimore-tools "
-           "folder. To check the whole installation, double-click doctor.cmd there.";
+    return say("check.double_click.no_settings", {{"path", gameFolder}});
 }
 
 std::string checkingGameSettingsLine(const std::string& settingsFile) {
-    return "checking " + settingsFile + ", the file the game reads";
+    return say("check.double_click.checking", {{"path", settingsFile}});
 }

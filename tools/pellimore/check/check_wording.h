@@ -1,6 +1,6 @@
 // Every sentence `pellimore check` and the editor page's findings show, made
-// from the analysis's facts. A reviewer or a translator reads all of check's
-// player text here; the analysis itself words nothing.
+// from the analysis's facts: which message of words/<language>.txt says it,
+// and what fills its placeholders. The analysis itself words nothing.
 #pragma once
 
 #include "pellimore/check/settings_analysis.h"
@@ -10,6 +10,9 @@
 
 // The name players know a binding by, as the editor lists it: "Knock out", "Modifier".
 std::string playerName(KeyOwner owner);
+
+// What the key does in game, as the editor lists it beside the name.
+std::string moveDescription(KeyOwner owner);
 
 // Who carries a fix out: a player editing the file (write this line), or on
 // the editor page (choose the move, press a key).
@@ -23,6 +26,9 @@ std::string findingWithLine(const SettingsFinding& finding, Reader reader = Read
 
 // A note, as check prints it: "note: ...".
 std::string noteLine(const SettingsFinding& finding);
+
+// How far a note's later lines are indented: under its first word after "note: ".
+std::size_t noteIndent();
 
 // A binding's state as the modders' table words it ("never fires: same key as GrappleThrowFront").
 std::string bindingStateText(const BindingRow& row);

@@ -52,7 +52,7 @@ void printSettingsReport(const SettingsReport& report, std::ostream& out, const 
     out << wrappedText(heading.empty() ? report.path : heading) << "\n" << verdict << "\n\n";
     for (const auto& warning : report.warnings) out << wrappedText(findingWithLine(warning), consoleWidth, 2) << "\n";
     if (!report.warnings.empty()) out << "\n";
-    for (const auto& note : report.notes) out << wrappedText(noteLine(note), consoleWidth, 6) << "\n";
+    for (const auto& note : report.notes) out << wrappedText(noteLine(note), consoleWidth, noteIndent()) << "\n";
     if (!report.notes.empty()) out << "\n";
     out << tableHeading() << "\n";
     printTable(report, out);

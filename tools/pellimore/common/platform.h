@@ -4,11 +4,26 @@
 #pragma once
 
 #include <filesystem>
+#include <istream>
 #include <optional>
 #include <string>
+#include <vector>
 
-// Sets the console up for UTF-8 output (Windows); nothing elsewhere.
+// Sets the output up so every letter arrives intact: a Windows console gets
+// Unicode (its code page left as the player had it), anything else UTF-8.
 void prepareConsole();
+
+// One line the player typed, as UTF-8 and without its line end; from a
+// Windows console in any letters ("да"), whatever its code page.
+std::string readAnswerLine(std::istream& in);
+
+// The languages the player reads, most preferred first, as tags ("de-DE"):
+// Windows' display languages, or elsewhere LANGUAGE, LC_ALL, LC_MESSAGES, LANG.
+std::vector<std::string> preferredLanguages();
+
+// The language of the keyboard layout in use ("de-DE" for a German one), which
+// key names follow; elsewhere than Windows, the first preferred language.
+std::string keyboardLanguage();
 
 // Whether this run has a console window of its own that closes when it ends
 // (double-clicked, or a file dropped onto it), with a player at the keyboard.

@@ -127,3 +127,36 @@ std::vector<std::string> textLines(const std::string& text) {
     }
     return lines;
 }
+
+std::u32string decodedUtf8(std::string_view bytes) {
+    std::u32string codePoints;
+    while (!bytes.empty()) {
+        char32_t codePoint = 0;
+        const std::size_t length = utf8Sequence(bytes, codePoint);
+        codePoints += length ? codePoint : char32_t(0xFFFD);
+        bytes.remove_prefix(length ? length : 1);
+    }
+    return codePoints;
+}
+
+std::string encodedUtf8(std::u32string_view codePoints) {
+    std::string bytes;
+    for (const char32_t point : codePoints) {
+        if (point < 0x80) {
+            bytes += static_cast<char>(point);
+        } else if (point < 0x800) {
+            bytes += static_cast<char>(0xC0 | (point >> 6));
+            bytes += static_cast<char>(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            bytes += static_cast<char>(0xE0 | (point >> 12));
+            bytes += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            bytes += static_cast<char>(0xF0 | (point >> 18));
+            bytes += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+            bytes += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return bytes;
+}

@@ -27,6 +27,10 @@ std::string hexText(std::uint64_t value, int digits = 1);
 // whole, without wrapping a word in the middle.
 constexpr std::size_t consoleWidth = 119;
 
+// UTF-8 as code points, an invalid byte as U+FFFD; and code points as UTF-8.
+std::u32string decodedUtf8(std::string_view bytes);
+std::string encodedUtf8(std::u32string_view codePoints);
+
 // How many characters (not bytes) a UTF-8 text shows as.
 std::size_t shownWidth(std::string_view text);
 

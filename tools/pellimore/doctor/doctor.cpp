@@ -48,7 +48,7 @@ DoctorReport diagnoseGameFolder(const std::filesystem::path& folder, const Docto
 void printDoctorReport(const DoctorReport& report, std::ostream& out) {
     const std::string verdict = wrappedText(doctorVerdictSentence(report.exitStatus));
     out << wrappedText(doctorHeading(report)) << "\n" << verdict << "\n\n";
-    const std::size_t tagWidth = severityTag(Severity::Ok).size() + 2;
+    const std::size_t tagWidth = shownWidth(severityTag(Severity::Ok)) + 2;
     for (const auto& finding : report.findings)
         out << severityTag(finding.severity) << "  "
             << wrappedText(doctorFindingSentence(finding), consoleWidth, tagWidth, tagWidth) << "\n";

@@ -1,5 +1,5 @@
-// Every sentence `pellimore doctor` shows, made from its findings' facts. A
-// reviewer or a translator reads all of the doctor's player text here.
+// Every sentence `pellimore doctor` shows, made from its findings' facts:
+// which message of words/<language>.txt says it, and what fills it.
 #pragma once
 
 #include "pellimore/doctor/doctor.h"
@@ -31,7 +31,3 @@ std::string repairQuestion();
 std::string declinedSentence();
 std::string dryRunSentence();
 std::string repairOutcomeSentence(const RepairOutcome& outcome);
-
-// Whether the player's answer to the question is yes, in Latin or Cyrillic letters
-// (the Y key of a Russian layout types "н"); anything else is no.
-bool isYes(const std::string& answer);

@@ -1,6 +1,8 @@
 #include "pellimore/doctor/repair_flow.h"
 
+#include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
+#include "pellimore/common/words.h"
 #include "pellimore/doctor/doctor.h"
 #include "pellimore/doctor/doctor_wording.h"
 #include "pellimore/doctor/repair_run.h"
@@ -65,8 +67,7 @@ int runDoctorFlow(const fs::path& game, RepairMode mode, std::istream& in, std::
     if (mode == RepairMode::DryRun) return out << "\n" << wrappedText(dryRunSentence()) << "\n", report.exitStatus;
     if (mode == RepairMode::Fix) return repair(game, plan, out);
     out << "\n" << repairQuestion() << std::flush;
-    std::string answer;
-    std::getline(in, answer);
-    if (!isYes(answer)) return out << "\n" << wrappedText(declinedSentence()) << "\n", report.exitStatus;
+    if (!isYesAnswer(readAnswerLine(in)))
+        return out << "\n" << wrappedText(declinedSentence()) << "\n", report.exitStatus;
     return repair(game, plan, out);
 }

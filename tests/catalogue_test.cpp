@@ -1,0 +1,134 @@
+// The message catalogues: every language has every message, with the same
+// placeholders as the English, and translated; and a run picks its language
+// from the option, the variable or the player's languages, English otherwise.
+#include "pellimore/check/check_wording.h"
+#include "pellimore/common/language_choice.h"
+#include "pellimore/common/words.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+#include <set>
+
+namespace {
+
+std::set<std::string> placeholdersOf(const std::string& text) {
+    std::set<std::string> names;
+    static const std::regex placeholder("\\{([a-z_]+)\\}");
+    for (std::sregex_iterator match(text.begin(), text.end(), placeholder), end; match != end; ++match)
+        names.insert((*match)[1]);
+    return names;
+}
+
+// The messages every language must have: English's, and each move's name and description (whose English
+// stays in the table of moves).
+std::map<std::string, std::string> requiredMessages() {
+    std::map<std::string, std::string> required(catalogue("en").begin(), catalogue("en").end());
+    required.erase("answer.yes");  // every language has its own yes-words, checked by what they accept
+    for (const KeyOwner owner : loadOrder) {
+        const std::string code = owner ? moveRow(*owner).codeName : "Modifier";
+        required["move." + code] = keyRow(owner).playerName;
+        required["move." + code + ".about"] = keyRow(owner).description;
+    }
+    required["move.GrappleChallengeFront"] = moveRow(MeleeAction::GrappleChallengeFront).key.playerName;
+    required["move.GrappleChallengeFront.about"] = moveRow(MeleeAction::GrappleChallengeFront).key.description;
+    return required;
+}
+
+// A message may read as the English does where nothing in it is a word to translate ("ok", "{file}: {role}"),
+// or where the catalogue says so: "same_as_english = key key ...".
+bool maySpellAsEnglish(const std::string& language, const std::string& key, const std::string& english) {
+    // Placeholders and file names ("Pellimore.ini") are not words to translate.
+    const std::string words = std::regex_replace(english, std::regex("\\{[a-z_]+\\}|\\S+\\.[a-z]+"), "");
+    if (!std::regex_search(words, std::regex("[A-Za-z]{3,}"))) return true;
+    const auto& messages = catalogue(language);
+    const auto list = messages.find("same_as_english");
+    return list != messages.end() && (" " + list->second + " ").find(" " + key + " ") != std::string::npos;
+}
+
+TEST(Catalogues, EveryLanguageHasEachMessageWithTheEnglishPlaceholdersTranslated) {
+    const auto required = requiredMessages();
+    ASSERT_EQ(knownLanguages().size(), 8u);
+    for (const std::string& language : knownLanguages()) {
+        if (language == "en") continue;
+        const auto& messages = catalogue(language);
+        for (const auto& [key, english] : required) {
+            const auto found = messages.find(key);
+            if (found == messages.end()) {
+                ADD_FAILURE() << language << " lacks " << key;
+                continue;
+            }
+            EXPECT_EQ(placeholdersOf(found->second), placeholdersOf(english)) << language << " " << key;
+            if (found->second == english && !maySpellAsEnglish(language, key, english))
+                ADD_FAILURE() << language << " " << key << " is still the English: " << english;
+        }
+        for (const auto& [key, text] : messages)
+            if (!required.contains(key) && !key.starts_with("key.") && key != "answer.yes" && key != "same_as_english")
+                ADD_FAILURE() << language << " has " << key << ", which English lacks";
+        EXPECT_TRUE(messages.contains("answer.yes")) << language;
+    }
+}
+
+TEST(Catalogues, AMessageALanguageLacksIsSaidInEnglishAndValuesAreNeverFilledAgain) {
+    EXPECT_EQ(sayIn("de", "tool.no_such_message_anywhere"), "tool.no_such_message_anywhere");
+    EXPECT_EQ(sayIn("xx", "check.on_line", {{"line", "3"}, {"sentence", "{line}"}}), "line 3: {line}");
+    EXPECT_EQ(catalogueLanguageFor("pt_PT.UTF-8"), "pt-BR");
+    EXPECT_EQ(catalogueLanguageFor("de-AT"), "de");
+    EXPECT_EQ(catalogueLanguageFor("C.UTF-8"), "");
+}
+
+TEST(Catalogues, YesIsUnderstoodInEachLanguagesOwnAlphabetAndEnglish) {
+    const std::pair<const char*, std::vector<std::string>> yeses[] = {
+        {"de", {"j", "Ja"}},       {"fr", {"o", "Oui"}}, {"es", {"s", "Sí", "SI"}}, {"pt-BR", {"s", "Sim"}},
+        {"ru", {"д", "Да", "ДА"}}, {"pl", {"t", "Tak"}}, {"it", {"s", "Sì", "si"}},
+    };
+    for (const auto& [language, words] : yeses) {
+        chooseLanguage(language);
+        for (const std::string& yes : words) EXPECT_TRUE(isYesAnswer(yes)) << language << " " << yes;
+        EXPECT_TRUE(isYesAnswer(" y\r"));
+        EXPECT_FALSE(isYesAnswer("n"));
+        EXPECT_FALSE(isYesAnswer(""));
+    }
+    chooseLanguage("ru");
+    EXPECT_FALSE(isYesAnswer("н")) << "in Russian, н starts нет";
+    chooseLanguage("en");
+    EXPECT_TRUE(isYesAnswer("н")) << "the Y key of a Russian keyboard";
+    EXPECT_FALSE(isYesAnswer("ja"));
+}
+
+// Sets an environment variable for one test and puts it back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name(name) {
+        if (const char* old = std::getenv(name)) previous = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedVariable() { previous ? setenv(name, previous->c_str(), 1) : unsetenv(name); }
+
+private:
+    const char* name;
+    std::optional<std::string> previous;
+};
+
+TEST(LanguageChoice, TheOptionBeatsTheVariableWhichBeatsThePlayersLanguagesAndKeyNamesFollowTheKeyboard) {
+    ScopedVariable language("PELLIMORE_LANGUAGE", "fr"), keyboard("PELLIMORE_KEYBOARD", "de_DE.UTF-8");
+    ScopedVariable all("LC_ALL", nullptr), list("LANGUAGE", "nl:ru"), lang("LANG", "pl_PL.UTF-8");
+    EXPECT_EQ(chooseRunLanguage({"check", "--language", "de", "x.ini"}), (std::vector<std::string>{"check", "x.ini"}));
+    EXPECT_EQ(chosenLanguage(), "de");
+    EXPECT_EQ(shownKeyName(17), "Strg");
+    chooseRunLanguage({"--language=xx"});
+    EXPECT_EQ(chosenLanguage(), "en") << "an unknown language speaks English";
+    chooseRunLanguage({});
+    EXPECT_EQ(chosenLanguage(), "fr");
+    {
+        ScopedVariable none("PELLIMORE_LANGUAGE", nullptr);
+        chooseRunLanguage({});
+        EXPECT_EQ(chosenLanguage(), "ru") << "the first of the player's languages with a catalogue";
+    }
+    chooseLanguage("en");
+    chooseKeyboardLanguage("en");
+    EXPECT_EQ(shownKeyName(17), "Ctrl");
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+#include "pellimore/common/language_choice.h"
+
+#include "pellimore/common/platform.h"
+#include "pellimore/common/words.h"
+
+#include <cstdlib>
+
+namespace {
+
+// The value of "--language xx" or "--language=xx", taken out of the arguments; "" when not given.
+std::string takeLanguageOption(std::vector<std::string>& arguments) {
+    std::string language;
+    for (std::size_t at = 0; at < arguments.size();) {
+        if (arguments[at].starts_with("--language=")) {
+            language = arguments[at].substr(11);
+            arguments.erase(arguments.begin() + static_cast<std::ptrdiff_t>(at));
+        } else if (arguments[at] == "--language" && at + 1 < arguments.size()) {
+            language = arguments[at + 1];
+            arguments.erase(arguments.begin() + static_cast<std::ptrdiff_t>(at),
+                            arguments.begin() + static_cast<std::ptrdiff_t>(at) + 2);
+        } else {
+            ++at;
+        }
+    }
+    return language;
+}
+
+std::string variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string firstWithCatalogue(const std::vector<std::string>& tags) {
+    for (const std::string& tag : tags)
+        if (!catalogueLanguageFor(tag).empty()) return tag;
+    return "en";
+}
+
+}  // namespace
+
+std::vector<std::string> chooseRunLanguage(std::vector<std::string> arguments) {
+    std::string language = takeLanguageOption(arguments);
+    if (language.empty()) language = variable("PELLIMORE_LANGUAGE");
+    if (language.empty()) language = firstWithCatalogue(preferredLanguages());
+    chooseLanguage(language);
+    const std::string keyboard = variable("PELLIMORE_KEYBOARD");
+    chooseKeyboardLanguage(keyboard.empty() ? keyboardLanguage() : keyboard);
+    return arguments;
+}

@@ -1,0 +1,188 @@
+#include "pellimore/common/words.h"
+
+#include "pellimore/common/key_names.h"
+#include "pellimore/common/text.h"
+
+#include <algorithm>
+#include <utility>
+
+// The catalogues' text as words/<language>.txt holds it, compiled in (see cmake/catalogues.cmake).
+const std::vector<std::pair<std::string_view, std::string_view>>& catalogueTexts();
+
+namespace {
+
+using Catalogue = std::map<std::string, std::string, std::less<>>;
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+    return text;
+}
+
+// "\n" in a message is a line break; every other character stands as written.
+std::string unescaped(std::string_view text) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\\' && at + 1 < text.size() && text[at + 1] == 'n') {
+            out += '\n';
+            ++at;
+        } else {
+            out += text[at];
+        }
+    }
+    return out;
+}
+
+// "key = text" lines; '#' starts a comment line, and blank lines are skipped.
+Catalogue parsedCatalogue(std::string_view text) {
+    Catalogue messages;
+    for (const std::string& line : textLines(std::string(text))) {
+        const std::string_view content = trimmed(line);
+        const std::size_t equals = content.find(" = ");
+        if (content.empty() || content.front() == '#' || equals == std::string_view::npos) continue;
+        messages.emplace(std::string(trimmed(content.substr(0, equals))),
+                         unescaped(trimmed(content.substr(equals + 3))));
+    }
+    return messages;
+}
+
+const std::map<std::string, Catalogue, std::less<>>& allCatalogues() {
+    static const auto catalogues = [] {
+        std::map<std::string, Catalogue, std::less<>> parsed;
+        for (const auto& [language, text] : catalogueTexts()) parsed.emplace(language, parsedCatalogue(text));
+        return parsed;
+    }();
+    return catalogues;
+}
+
+std::string& languageSetting() {
+    static std::string language = "en";
+    return language;
+}
+
+std::string& keyboardSetting() {
+    static std::string language = "en";
+    return language;
+}
+
+// One pass over the message, so a value that itself holds "{move}" (a line from a file) is never filled again.
+std::string filled(std::string_view text, std::initializer_list<Filling> fillings) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t open = text.find('{', at);
+        const std::size_t close = open == std::string_view::npos ? open : text.find('}', open);
+        if (close == std::string_view::npos) return out.append(text.substr(at));
+        out.append(text.substr(at, open - at));
+        const std::string_view name = text.substr(open + 1, close - open - 1);
+        const auto filling = std::find_if(fillings.begin(), fillings.end(),
+                                          [&](const Filling& candidate) { return candidate.name == name; });
+        out.append(filling == fillings.end() ? text.substr(open, close - open + 1) : std::string_view(filling->value));
+        at = close + 1;
+    }
+    return out;
+}
+
+// The message in the language, else in English, else its key (a missing English message is the tests' to catch).
+const std::string& message(std::string_view language, std::string_view key) {
+    for (const std::string_view tried : {language, std::string_view("en")}) {
+        const Catalogue& messages = catalogue(tried);
+        if (const auto found = messages.find(key); found != messages.end()) return found->second;
+    }
+    static std::string missing;
+    return missing = std::string(key);
+}
+
+// An answer as compared: without spaces, and with capitals of the catalogues'
+// alphabets (ASCII, accented Latin, Cyrillic) in lower case: "Sí", "ДА", "Tak".
+std::string foldedAnswer(std::string_view answer) {
+    std::u32string letters;
+    for (char32_t letter : decodedUtf8(answer)) {
+        if (letter == ' ' || letter == '\t' || letter == '\r' || letter == '\n') continue;
+        const bool capital = (letter >= 'A' && letter <= 'Z') || (letter >= 0xC0 && letter <= 0xDE && letter != 0xD7) ||
+                             (letter >= 0x410 && letter <= 0x42F);
+        letters += letter == 0x401 ? char32_t(0x451) : capital ? letter + 0x20 : letter;
+    }
+    return encodedUtf8(letters);
+}
+
+std::vector<std::string> spaceSeparated(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    for (std::size_t end = 0; end <= text.size(); ++end)
+        if (end == text.size() || text[end] == ' ') {
+            if (end > start) words.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+    return words;
+}
+
+}  // namespace
+
+std::string say(std::string_view key, std::initializer_list<Filling> fillings) {
+    return sayIn(chosenLanguage(), key, fillings);
+}
+
+std::string sayIn(std::string_view language, std::string_view key, std::initializer_list<Filling> fillings) {
+    return filled(message(language, key), fillings);
+}
+
+const std::vector<std::string>& knownLanguages() {
+    static const std::vector<std::string> languages = [] {
+        std::vector<std::string> names;
+        for (const auto& [language, text] : catalogueTexts()) names.emplace_back(language);
+        return names;
+    }();
+    return languages;
+}
+
+const std::map<std::string, std::string, std::less<>>& catalogue(std::string_view language) {
+    static const Catalogue none;
+    const auto found = allCatalogues().find(language);
+    return found == allCatalogues().end() ? none : found->second;
+}
+
+std::string catalogueLanguageFor(std::string_view tag) {
+    // "pt_BR.UTF-8" -> "pt", "BR"; a Portuguese of any country reads the Brazilian catalogue best of those here.
+    std::string language = lowerCase(std::string(tag.substr(0, tag.find_first_of("-_.@"))));
+    if (language == "pt") return "pt-BR";
+    const auto& known = knownLanguages();
+    return std::find(known.begin(), known.end(), language) != known.end() ? language : "";
+}
+
+void chooseLanguage(std::string_view tag) {
+    const std::string language = catalogueLanguageFor(tag);
+    languageSetting() = language.empty() ? "en" : language;
+}
+
+const std::string& chosenLanguage() { return languageSetting(); }
+
+void chooseKeyboardLanguage(std::string_view tag) {
+    const std::string language = catalogueLanguageFor(tag);
+    keyboardSetting() = language.empty() ? "en" : language;
+}
+
+std::string shownKeyName(std::int64_t code) {
+    const std::string name = keyName(code);
+    if (name.empty() || keyboardSetting() == "en") return name;
+    // Keypad digits share one label with the digit in it; every other key has a label of its own, or keeps its name.
+    const bool keypad = isKeypadDigitCode(code);
+    const std::string key = keypad ? "key.Numpad" : "key." + name;
+    const Catalogue& labels = catalogue(keyboardSetting());
+    const auto found = labels.find(key);
+    if (found == labels.end()) return name;
+    return keypad ? filled(found->second, {{"digit", name.substr(6)}}) : found->second;
+}
+
+std::string shownKeyLabel(std::int64_t code) {
+    const std::string name = shownKeyName(code);
+    return name.empty() ? std::to_string(code) : name + " (" + std::to_string(code) + ")";
+}
+
+bool isYesAnswer(std::string_view answer) {
+    // Only the chosen language's words: "н" is the Y key on a Russian keyboard, but in Russian it starts "нет".
+    const std::string word = foldedAnswer(answer);
+    if (word == "y" || word == "yes") return true;
+    for (const std::string& yes : spaceSeparated(say("answer.yes")))
+        if (word == foldedAnswer(yes)) return true;
+    return false;
+}

@@ -1,0 +1,54 @@
+// The tools' and the page's sentences in the player's language. Each sentence
+// is a message of words/<language>.txt, found by its key, with {named}
+// placeholders the wording code fills; a language that lacks a message says
+// it in English, never as a blank.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One placeholder's value: {"move", "Knock out"} fills "{move}".
+struct Filling {
+    std::string_view name;
+    std::string value;
+};
+
+// The message in the chosen language, its placeholders filled.
+std::string say(std::string_view key, std::initializer_list<Filling> fillings = {});
+
+// The same in a given language.
+std::string sayIn(std::string_view language, std::string_view key, std::initializer_list<Filling> fillings = {});
+
+// The languages with a catalogue, English first: "en", "de", "fr", ...
+const std::vector<std::string>& knownLanguages();
+
+// The catalogue for a language tag as Windows, browsers and LANG write it
+// ("de-DE", "pt_BR.UTF-8", "pt", "RU"); "" when there is none.
+std::string catalogueLanguageFor(std::string_view tag);
+
+// A catalogue's messages as written, key by key; empty for an unknown language.
+const std::map<std::string, std::string, std::less<>>& catalogue(std::string_view language);
+
+// The language every later sentence of this run is in; a tag without a
+// catalogue chooses English. A run speaks one language, so this is set once,
+// before the first sentence (the page sets it again when the player picks one).
+void chooseLanguage(std::string_view tag);
+const std::string& chosenLanguage();
+
+// The language of the keyboard's labels, which key names follow ("Strg" on a
+// German keyboard), whatever language the sentences are in.
+void chooseKeyboardLanguage(std::string_view tag);
+
+// A key's name as the chosen keyboard labels it ("Strg", "Num 8"), or "" for a code without a name.
+std::string shownKeyName(std::int64_t code);
+
+// A key as a player is shown it: "Strg (17)", or just "300" for a code with no name.
+std::string shownKeyLabel(std::int64_t code);
+
+// Whether an answer to a yes-or-no question is yes: in the chosen language
+// (in its own alphabet: "да") or in English; anything else is no.
+bool isYesAnswer(std::string_view answer);
