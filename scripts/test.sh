@@ -10,6 +10,7 @@ stages=("$@")
 bash scripts/install-dependencies.sh
 
 for stage in "${stages[@]}"; do
+  started=$SECONDS
   case "$stage" in
     native|sanitize|thread|windows)
       echo "=== $stage: configure, build and test"
@@ -30,6 +31,7 @@ for stage in "${stages[@]}"; do
       exit 2
       ;;
   esac
+  echo "=== $stage took $((SECONDS - started)) s"
 done
 echo "=== all stages passed: ${stages[*]}"
 echo "stages: ${#stages[@]} passed, 0 failed"
