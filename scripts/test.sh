@@ -24,7 +24,7 @@ for stage in "${stages[@]}"; do
       echo "=== fuzz: configure and build"
       cmake --workflow --preset fuzz
       echo "=== fuzz: each target from its seed corpus"
-      bash scripts/run-fuzzers.sh "${PELLIMORE_FUZZ_SECONDS:-20}"
+      bash scripts/run-fuzzers.sh "${PELLIMORE_FUZZ_SECONDS:-15}"
       ;;
     *)
       echo "error: unknown stage '$stage' (native windows browser sanitize thread fuzz)" >&2
