@@ -24,8 +24,6 @@ std::string moveText(KeyOwner owner, std::string_view part) {
     return part.empty() ? keyRow(owner).playerName : keyRow(owner).description;
 }
 
-std::string moveName(MeleeAction move) { return playerName(move); }
-
 // What a finding's binding is called; "" for a finding about the whole file.
 std::string bindingName(const SettingsFinding& finding) { return finding.binding ? playerName(*finding.binding) : ""; }
 
@@ -144,7 +142,7 @@ std::string loadStopsSentence(const SettingsFinding& finding, Reader reader) {
 
 std::string sharedKeySentence(const SettingsFinding& finding, Reader reader) {
     const std::string name = bindingName(finding);
-    const std::string first = moveName(finding.otherMove.value_or(MeleeAction::GrappleThrowFront));
+    const std::string first = playerName(finding.otherMove.value_or(MeleeAction::GrappleThrowFront));
     const std::string shared =
         say(finding.onlyWithoutModifier ? "check.shared_key.without_modifier" : "check.shared_key",
             {{"move", name}, {"other", first}, {"key", shownKeyLabel(finding.keyCode)}});
@@ -161,8 +159,8 @@ std::string largeFileSentence(const SettingsFinding& finding) {
 std::string numLockChallengeSentence(const SettingsFinding& finding) {
     return say("check.num_lock.challenge", {{"key", shownKeyName(finding.keyCode)},
                                             {"sent", shownKeyLabel(keypadCodeWithoutNumLock(finding.keyCode))},
-                                            {"challenge", moveName(MeleeAction::GrappleChallengeFront)},
-                                            {"throw", moveName(MeleeAction::GrappleThrowFront)},
+                                            {"challenge", playerName(MeleeAction::GrappleChallengeFront)},
+                                            {"throw", playerName(MeleeAction::GrappleThrowFront)},
                                             {"up", shownKeyName(keypadCodeWithoutNumLock(firstKeypadDigitCode + 8))}});
 }
 
