@@ -9,7 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   wine64 zip unzip pkgconf
   libinih-dev libsimpleini-dev
-  emscripten chromium nodejs locales
+  emscripten chromium nodejs locales strace
 )
 # The locales the language tests run wine under: wine speaks English where a locale is missing.
 test_locales=(de_DE fr_FR es_ES pt_BR ru_RU pl_PL it_IT)

@@ -17,3 +17,11 @@ plugin() {
 le16() { printf '\\x%02X\\x%02X' $(($1 & 255)) $(($1 >> 8)); }
 game() { mkdir -p "$1" && touch "$1/RDR2.exe"; }
 hook() { printf 'MZ hook' >"$1/ScriptHookRDR2.dll"; printf 'MZ loader' >"$1/dinput8.dll"; }
+
+# The folder as files and their bytes, leaving out what the doctor writes of its own (its record and journal).
+snapshot() {
+  (cd "$1" && find . -type d | sort && find . -type f ! -name Pellimore-doctor-record.txt ! -name doctor-repairs.log \
+    -print0 | sort -z | xargs -0 -r sha256sum)
+}
+contents() { (cd "$1" && find . -type f ! -name Pellimore-doctor-record.txt ! -name doctor-repairs.log -print0 |
+  xargs -0 -r sha256sum | cut -c1-64 | sort); }

@@ -195,23 +195,82 @@ std::string declinedSentence() { return say("repair.declined"); }
 
 std::string dryRunSentence() { return say("repair.dry_run"); }
 
-std::string repairOutcomeSentence(const RepairOutcome& outcome) {
-    const std::string file = shownPath(outcome.file);
+namespace {
+
+// A path the journal holds (absolute) as the plan showed it: from the game folder as the player gave it.
+std::string shownJournalPath(const std::filesystem::path& game, const std::filesystem::path& path) {
+    std::error_code error;
+    const auto inside = path.lexically_relative(std::filesystem::absolute(game, error).lexically_normal());
+    return shownPath(!inside.empty() && *inside.begin() != ".." ? game / inside : path);
+}
+
+std::string doneSentence(const RepairOutcome& outcome) {
     const std::string count = std::to_string(outcome.stepsDone);
+    switch (outcome.action) {
+        case RepairAction::Repair:
+            return say(outcome.stepsDone == 1 ? "repair.done.one" : "repair.done", {{"count", count}});
+        case RepairAction::Undo:
+            return say(outcome.stepsDone == 1 ? "repair.done.undo.one" : "repair.done.undo", {{"count", count}});
+        case RepairAction::PutBack: return say("repair.done.put_back");
+        case RepairAction::Finish: return say("repair.done.finish");
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string repairOutcomeSentence(const std::filesystem::path& game, const RepairOutcome& outcome) {
+    const std::string file = shownJournalPath(game, outcome.file.is_absolute() ? outcome.file : game / outcome.file);
+    const bool undo = outcome.action == RepairAction::Undo;
     switch (outcome.problem) {
-        case RepairProblem::None:
-            return say(
-                std::string(outcome.undo ? "repair.done.undo" : "repair.done") + (outcome.stepsDone == 1 ? ".one" : ""),
-                {{"count", count}});
+        case RepairProblem::None: return doneSentence(outcome);
         case RepairProblem::GameRunning: return say("repair.game_running");
         case RepairProblem::SourceMissing: return say("repair.source_missing", {{"file", file}});
         case RepairProblem::TargetTaken: return say("repair.target_taken", {{"file", file}});
         case RepairProblem::NotAllowed: return refused("repair.not_allowed", file);
-        case RepairProblem::RolledBack:
-            return refused(outcome.undo ? "repair.rolled_back.undo" : "repair.rolled_back", file);
-        case RepairProblem::RollbackFailed: return say("repair.rollback_failed", {{"file", file}});
+        case RepairProblem::JournalRefused: return refused("repair.journal_refused", file);
+        case RepairProblem::RolledBack: return refused(undo ? "repair.rolled_back.undo" : "repair.rolled_back", file);
+        case RepairProblem::NotPutBack: return say("repair.not_put_back");
         case RepairProblem::NothingToUndo: return say("repair.nothing_to_undo");
         case RepairProblem::ChangedSinceRepair: return say("repair.changed_since", {{"file", file}});
+        case RepairProblem::Interrupted: return say("repair.interrupted.fix_refused");
     }
     return "";
 }
+
+std::string filePlaceSentence(const std::filesystem::path& game, const FilePlace& place) {
+    const Filling from{"from", shownJournalPath(game, place.from)};
+    const Filling to{"to", shownJournalPath(game, place.to)};
+    switch (place.place) {
+        case StepPlace::AtSource: return say("repair.place.source", {from});
+        case StepPlace::AtTarget: return say("repair.place.target", {from, to});
+        case StepPlace::AtBoth: return say("repair.place.both", {from, to});
+        case StepPlace::Missing: return say("repair.place.missing", {from, to});
+    }
+    return "";
+}
+
+std::string interruptedSentence(const std::filesystem::path& game, const JournalRepair& repair) {
+    std::vector<std::string> moved, notMoved, missing;
+    const auto places = judgedPlaces(repair);
+    for (std::size_t index = 0; index < places.size(); ++index) {
+        const std::string from = shownJournalPath(game, repair.steps[index].from);
+        (places[index] == StepPlace::AtSource  ? notMoved
+         : places[index] == StepPlace::Missing ? missing
+                                               : moved)
+            .push_back(from);
+    }
+    const Filling time{"time", repair.time};
+    std::string sentence = moved.empty()      ? say("repair.interrupted.none", {time})
+                           : notMoved.empty() ? say("repair.interrupted.all", {time, {"moved", listed(moved)}})
+                                              : say("repair.interrupted",
+                                                    {time, {"moved", listed(moved)}, {"not_moved", listed(notMoved)}});
+    if (!missing.empty()) sentence += " " + say("repair.interrupted.missing", {{"missing", listed(missing)}});
+    return sentence;
+}
+
+std::string interruptedHowSentence() { return say("repair.interrupted.how"); }
+
+std::string interruptedQuestion() { return say("repair.interrupted.question"); }
+
+std::string interruptedFixRefusedSentence() { return say("repair.interrupted.fix_refused"); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "pellimore/doctor/doctor.h"
+#include "pellimore/doctor/repair_journal.h"
 #include "pellimore/doctor/repair_plan.h"
 #include "pellimore/doctor/repair_run.h"
 
@@ -30,4 +31,12 @@ std::string leftAloneSentence(const std::filesystem::path& file);
 std::string repairQuestion();
 std::string declinedSentence();
 std::string dryRunSentence();
-std::string repairOutcomeSentence(const RepairOutcome& outcome);
+std::string repairOutcomeSentence(const std::filesystem::path& game, const RepairOutcome& outcome);
+std::string filePlaceSentence(const std::filesystem::path& game, const FilePlace& place);
+
+// A repair that was cut short: what it had moved and what not, said before the findings; what the player can
+// do about it; the question that offers it; and why --fix will not start another.
+std::string interruptedSentence(const std::filesystem::path& game, const JournalRepair& repair);
+std::string interruptedHowSentence();
+std::string interruptedQuestion();
+std::string interruptedFixRefusedSentence();

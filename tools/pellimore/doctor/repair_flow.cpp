@@ -5,10 +5,10 @@
 #include "pellimore/common/words.h"
 #include "pellimore/doctor/doctor.h"
 #include "pellimore/doctor/doctor_wording.h"
+#include "pellimore/doctor/repair_journal.h"
 #include "pellimore/doctor/repair_run.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -23,15 +23,6 @@ std::string repairStamp() {
     return text;
 }
 
-// Test hooks: PELLIMORE_TEST_FAIL_STEP and PELLIMORE_TEST_FAIL_ROLLBACK_STEP make that step fail.
-RepairFailures failuresFromEnvironment() {
-    const auto number = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value ? std::atoi(value) : 0;
-    };
-    return {number("PELLIMORE_TEST_FAIL_STEP"), number("PELLIMORE_TEST_FAIL_ROLLBACK_STEP")};
-}
-
 void printPlan(const fs::path& game, const RepairPlan& plan, std::ostream& out) {
     out << "\n" << wrappedText(repairPlanHeading(plan)) << "\n";
     for (const RepairStep& step : plan.steps)
@@ -40,34 +31,47 @@ void printPlan(const fs::path& game, const RepairPlan& plan, std::ostream& out) 
         out << "  " << wrappedText(leftAloneSentence(file), consoleWidth, 4, 2) << "\n";
 }
 
-// After a repair or an undo: what happened, then the doctor's findings anew.
+// After a repair, an undo or a recovery: what the files show, then the doctor's findings anew.
 int reportOutcome(const fs::path& game, const RepairOutcome& outcome, std::ostream& out) {
-    out << "\n" << wrappedText(repairOutcomeSentence(outcome)) << "\n\n";
+    out << "\n" << wrappedText(repairOutcomeSentence(game, outcome)) << "\n";
+    for (const FilePlace& place : outcome.places)
+        out << "  " << wrappedText(filePlaceSentence(game, place), consoleWidth, 4, 2) << "\n";
+    out << "\n";
     const DoctorReport again = diagnoseGameFolder(game);
     printDoctorReport(again, out);
     return outcome.problem == RepairProblem::None ? again.exitStatus : exitFailed;
 }
 
-int repair(const fs::path& game, const RepairPlan& plan, std::ostream& out) {
-    return reportOutcome(game, runRepairs(game, plan, gameIsRunning(), failuresFromEnvironment()), out);
+// An interrupted repair comes first: it is put back or finished before anything else is planned.
+int recoverInterrupted(const fs::path& game, RepairMode mode, const DoctorReport& report, std::istream& in,
+                       std::ostream& out) {
+    if (mode == RepairMode::Fix) return out << "\n" << wrappedText(interruptedFixRefusedSentence()) << "\n", exitFailed;
+    if (mode != RepairMode::Ask) return out << "\n" << wrappedText(interruptedHowSentence()) << "\n", report.exitStatus;
+    out << "\n" << wrappedText(interruptedQuestion()) << " " << std::flush;
+    const std::string answer = readAnswerLine(in);
+    if (answer == "1") return reportOutcome(game, putBackInterruptedRepair(game, gameIsRunning()), out);
+    if (answer == "2") return reportOutcome(game, finishInterruptedRepair(game, gameIsRunning()), out);
+    return out << "\n" << wrappedText(declinedSentence()) << "\n", report.exitStatus;
 }
 
 }  // namespace
 
 int runDoctorFlow(const fs::path& game, RepairMode mode, std::istream& in, std::ostream& out) {
-    if (mode == RepairMode::Undo)
-        return reportOutcome(game, undoLastRepair(game, gameIsRunning(), failuresFromEnvironment()), out);
+    if (mode == RepairMode::Undo) return reportOutcome(game, undoLastRepair(game, gameIsRunning()), out);
+    const auto interrupted = interruptedRepair(game);
+    if (interrupted) out << wrappedText(interruptedSentence(game, *interrupted)) << "\n\n";
     const DoctorReport report = diagnoseGameFolder(game);
     printDoctorReport(report, out);
+    if (interrupted) return recoverInterrupted(game, mode, report, in, out);
     if (mode == RepairMode::Report) return report.exitStatus;
     const RepairPlan whole = planRepairs(game, repairStamp());
     const RepairPlan plan = mode == RepairMode::Fix ? safeStepsOf(whole) : whole;
     if (plan.steps.empty()) return report.exitStatus;
     printPlan(game, plan, out);
     if (mode == RepairMode::DryRun) return out << "\n" << wrappedText(dryRunSentence()) << "\n", report.exitStatus;
-    if (mode == RepairMode::Fix) return repair(game, plan, out);
+    if (mode == RepairMode::Fix) return reportOutcome(game, runRepairs(game, plan, gameIsRunning()), out);
     out << "\n" << repairQuestion() << std::flush;
     if (!isYesAnswer(readAnswerLine(in)))
         return out << "\n" << wrappedText(declinedSentence()) << "\n", report.exitStatus;
-    return repair(game, plan, out);
+    return reportOutcome(game, runRepairs(game, plan, gameIsRunning()), out);
 }

@@ -1,14 +1,9 @@
 #include "pellimore/doctor/repair_run.h"
 
 #include "pellimore/common/platform.h"
-#include "pellimore/common/sha256.h"
-#include "pellimore/common/text.h"
-#include "pellimore/doctor/doctor_checks.h"
+#include "pellimore/doctor/repair_journal.h"
 
 #include <algorithm>
-#include <chrono>
-#include <fstream>
-#include <sstream>
 
 #ifdef _WIN32
 // windows.h first: the process list's header builds on its types.
@@ -21,202 +16,188 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One move as the log keeps it: from, to, and the digest of what was moved.
-struct LoggedMove {
-    fs::path from;
-    fs::path to;
-    std::string digest;
-};
-
-std::string digestOf(const fs::path& file) {
-    const auto bytes = readWholeFile(file);
-    return bytes ? sha256Hex(*bytes) : "";
-}
-
-// Moves one file without ever writing over another: rename where it can, else
-// copy, check the copy and only then remove the original (another drive).
-bool moveFile(const fs::path& from, const fs::path& to) {
-    std::error_code error;
-    if (fs::exists(to, error)) return false;
-    fs::create_directories(to.parent_path(), error);
-    fs::rename(from, to, error);
-    if (!error) return true;
-    if (!fs::copy_file(from, to, fs::copy_options::none, error) || error) return false;
-    if (digestOf(from) != digestOf(to)) {
-        fs::remove(to, error);
-        return false;
-    }
-    return fs::remove(from, error) && !error;
-}
-
-// Whether a file can be made in the folder: the plain test of rights that Windows will honour.
-bool canWriteIn(const fs::path& folder) {
-    const fs::path probe = folder / ".pellimore-write-test";
-    {
-        std::ofstream file(probe, std::ios::binary);
-        if (!file.is_open()) return false;
-    }
-    std::error_code error;
-    fs::remove(probe, error);
-    return true;
-}
-
-// The first folder of the path that exists, for the rights test of a folder still to be made.
-fs::path existingFolderOf(fs::path folder) {
-    std::error_code error;
-    while (!folder.empty() && !fs::exists(folder, error)) folder = folder.parent_path();
-    return folder;
-}
-
+// Nothing moves unless every source is there and every target free, or freed by an earlier step.
 RepairOutcome preflight(const fs::path& game, const RepairPlan& plan) {
     std::vector<fs::path> arriving;
     for (const RepairStep& step : plan.steps) {
-        std::error_code error;
         const bool madeEarlier = std::find(arriving.begin(), arriving.end(), step.from) != arriving.end();
-        if (!madeEarlier && !fs::exists(game / step.from, error)) return {RepairProblem::SourceMissing, step.from};
-        if (fs::exists(game / step.to, error)) {
-            const bool leaving = std::any_of(plan.steps.begin(), plan.steps.end(),
-                                             [&](const RepairStep& other) { return other.from == step.to; });
-            if (!leaving) return {RepairProblem::TargetTaken, step.to};
-        }
-        if (!canWriteIn(existingFolderOf((game / step.to).parent_path())) ||
-            !canWriteIn((game / step.from).parent_path()))
-            return {RepairProblem::NotAllowed, step.to.parent_path().empty() ? step.to : step.to.parent_path()};
+        if (!madeEarlier && !isPresent(game / step.from)) return {RepairProblem::SourceMissing, step.from};
+        const bool leaving = std::any_of(plan.steps.begin(), plan.steps.end(),
+                                         [&](const RepairStep& other) { return other.from == step.to; });
+        if ((isPresent(game / step.to) && !leaving) || isPresent(temporaryCopyFor(game / step.to)))
+            return {RepairProblem::TargetTaken, step.to};
         arriving.push_back(step.to);
     }
     return {};
 }
 
-std::string nowText() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-    return text;
+// The plan as the journal keeps it: absolute paths and the digest of each file that moves.
+std::vector<JournalStep> journalSteps(const fs::path& game, const RepairPlan& plan) {
+    std::error_code error;
+    const fs::path root = fs::absolute(game, error).lexically_normal();
+    std::vector<JournalStep> steps;
+    for (const RepairStep& step : plan.steps) {
+        // A file set aside earlier in the plan moves with the bytes it had then.
+        const auto earlier = std::find_if(steps.begin(), steps.end(),
+                                          [&](const JournalStep& made) { return made.to == root / step.from; });
+        const std::string digest = earlier != steps.end() ? earlier->digest : fileDigest(root / step.from);
+        steps.push_back({root / step.from, root / step.to, digest});
+    }
+    return steps;
 }
 
-void appendLog(const fs::path& game, const std::string& text) {
-    std::ofstream log(repairLogFile(game), std::ios::binary | std::ios::app);
-    log << text;
+bool allAt(const JournalRepair& repair, StepPlace place) {
+    const auto places = judgedPlaces(repair);
+    return std::all_of(places.begin(), places.end(), [&](StepPlace judged) { return judged == place; }) &&
+           std::none_of(repair.steps.begin(), repair.steps.end(), [](const JournalStep& step) {
+               return isPresent(temporaryCopyFor(step.from)) || isPresent(temporaryCopyFor(step.to));
+           });
 }
 
-std::string logLine(const LoggedMove& move) {
-    return "move\t" + textFromPath(move.from.generic_u8string()) + "\t" + textFromPath(move.to.generic_u8string()) +
-           "\t" + move.digest + "\r\n";
+std::vector<FilePlace> placesOf(const JournalRepair& repair) {
+    const auto places = judgedPlaces(repair);
+    std::vector<FilePlace> shown;
+    for (std::size_t index = 0; index < places.size(); ++index)
+        shown.push_back({repair.steps[index].from, repair.steps[index].to, places[index]});
+    return shown;
 }
 
-// Folders a repair makes for what it sets aside, removed again when a rollback or an undo leaves them empty.
-void removeEmptySetAsideFolders(const fs::path& game, const std::vector<LoggedMove>& moves) {
-    for (const LoggedMove& move : moves)
-        for (const fs::path& file : {move.from, move.to}) {
+// Marks a step as made or moved back, in the journal and in memory; a mark is
+// a hint, so one that cannot be written changes nothing of what follows.
+void mark(const RepairFiles& files, JournalRepair& repair, std::size_t index, bool moved) {
+    files.appendFlushed(repair.journal, journalMarkText(moved ? "moved" : "back", std::to_string(index + 1)));
+    repair.marked[index] = moved;
+}
+
+bool markEnd(const RepairFiles& files, const JournalRepair& repair, const char* word) {
+    return files.appendFlushed(repair.journal, journalMarkText(word, journalTimeNow()));
+}
+
+// The folders a repair makes for what it sets aside go again once nothing is in them.
+void removeEmptySetAsideFolders(const RepairFiles& files, const std::vector<JournalStep>& steps) {
+    for (const JournalStep& step : steps)
+        for (const fs::path& file : {step.from, step.to}) {
             const fs::path folder = file.parent_path();
             const std::string name = textFromPath(folder.filename());
             std::error_code error;
-            if ((name == "set-aside" || name == "Pellimore-set-aside") && fs::is_empty(game / folder, error))
-                fs::remove(game / folder, error);
+            if ((name == "set-aside" || name == "Pellimore-set-aside") && fs::is_empty(folder, error))
+                files.removeEmptyFolder(folder);
         }
 }
 
-// Undoes the moves in reverse; false when one of them cannot be undone. A file
-// another program holds for a moment gets two more tries.
-bool rollBack(const fs::path& game, const std::vector<LoggedMove>& done, const RepairFailures& failures) {
-    bool whole = true;
-    for (std::size_t index = done.size(); index-- > 0;) {
-        bool moved = false;
-        for (int attempt = 0; attempt < 3 && !moved; ++attempt) {
-            const bool injected = attempt == 0 && failures.failAtRollbackStep == static_cast<int>(done.size() - index);
-            moved = !injected && moveFile(game / done[index].to, game / done[index].from);
-        }
-        whole = whole && moved;
-    }
-    if (whole) removeEmptySetAsideFolders(game, done);
-    return whole;
+// A move back gets two more tries: another program may hold the file for a moment.
+bool moveBack(const RepairFiles& files, const JournalStep& step) {
+    for (int attempt = 0; attempt < 3; ++attempt)
+        if (moveStep(files, step, true)) return true;
+    return false;
 }
 
-// The moves of the last repair the log holds that was not undone yet.
-std::optional<std::vector<LoggedMove>> lastRepair(const fs::path& game) {
-    const auto text = readWholeFile(repairLogFile(game));
-    if (!text) return std::nullopt;
-    std::optional<std::vector<LoggedMove>> last;
-    std::vector<LoggedMove> current;
-    for (const std::string& line : textLines(*text)) {
-        if (line.starts_with("repair ")) current.clear();
-        if (line.starts_with("done ")) last = current;
-        if (line.starts_with("undone ")) last.reset();
-        if (!line.starts_with("move\t")) continue;
-        std::istringstream fields(line.substr(5));
-        std::string from, to, digest;
-        std::getline(fields, from, '\t');
-        std::getline(fields, to, '\t');
-        std::getline(fields, digest, '\t');
-        current.push_back({pathFromText(from), pathFromText(to), digest});
+RepairOutcome notPutBack(const JournalRepair& repair, const RepairOutcome& outcome) {
+    return {RepairProblem::NotPutBack, outcome.file, outcome.stepsDone, outcome.action, placesOf(repair)};
+}
+
+// Puts every step back at its source, last first, and says only what the files show afterwards.
+RepairOutcome putBack(const RepairFiles& files, JournalRepair repair, const RepairOutcome& outcome,
+                      const char* endWord) {
+    const auto places = judgedPlaces(repair);
+    for (std::size_t index = repair.steps.size(); index-- > 0;) {
+        removeLeftovers(files, repair.steps[index], places[index]);
+        if (places[index] == StepPlace::AtTarget && moveBack(files, repair.steps[index]))
+            mark(files, repair, index, false);
     }
-    return last;
+    removeEmptySetAsideFolders(files, repair.steps);
+    return allAt(repair, StepPlace::AtSource) && markEnd(files, repair, endWord) ? outcome
+                                                                                 : notPutBack(repair, outcome);
+}
+
+// Carries every step to its target, first first, and says only what the files show afterwards.
+RepairOutcome carryThrough(const RepairFiles& files, JournalRepair repair, const RepairOutcome& outcome,
+                           const char* endWord) {
+    for (std::size_t index = 0; index < repair.steps.size(); ++index) {
+        const StepPlace place = judgedPlaces(repair)[index];
+        removeLeftovers(files, repair.steps[index], place);
+        if (place != StepPlace::AtTarget && place != StepPlace::Missing && moveStep(files, repair.steps[index], false))
+            mark(files, repair, index, true);
+    }
+    return allAt(repair, StepPlace::AtTarget) && markEnd(files, repair, endWord) ? outcome
+                                                                                 : notPutBack(repair, outcome);
 }
 
 }  // namespace
 
-// The running tools' own folder when it is inside the game folder (also a release one folder too deep),
-// else Pellimore-tools beside RDR2.exe, else the game folder itself.
-fs::path repairLogFile(const fs::path& game) {
-    std::error_code error;
-    const fs::path tools = fs::weakly_canonical(toolDirectory(), error);
-    const fs::path inside = fs::relative(tools, fs::weakly_canonical(game, error), error);
-    if (!error && !inside.empty() && *inside.begin() != "..") return tools / "doctor-repairs.log";
-    const auto besideTheGame = doctor::findEntry(game, "Pellimore-tools");
-    return (besideTheGame ? *besideTheGame : game) / "doctor-repairs.log";
-}
-
-RepairOutcome runRepairs(const fs::path& game, const RepairPlan& plan, bool running, const RepairFailures& failures) {
+RepairOutcome runRepairs(const fs::path& game, const RepairPlan& plan, bool running, const RepairFiles& files) {
     if (running) return {RepairProblem::GameRunning, {}};
     if (RepairOutcome checked = preflight(game, plan); checked.problem != RepairProblem::None) return checked;
-    std::vector<LoggedMove> done;
-    for (const RepairStep& step : plan.steps) {
-        const LoggedMove move{step.from, step.to, digestOf(game / step.from)};
-        const bool injected = failures.failAtStep == static_cast<int>(done.size()) + 1;
-        if (injected || !moveFile(game / step.from, game / step.to)) {
-            const bool whole = rollBack(game, done, failures);
-            return {whole ? RepairProblem::RolledBack : RepairProblem::RollbackFailed, step.from,
-                    static_cast<int>(done.size())};
-        }
-        done.push_back(move);
+    JournalRepair repair{
+        repairJournalFile(game), journalTimeNow(), journalSteps(game, plan), {}, JournalState::Unfinished};
+    repair.marked.assign(repair.steps.size(), false);
+    if (!files.appendFlushed(repair.journal, journalPlanText(repair.time, repair.steps)))
+        return {RepairProblem::JournalRefused, repair.journal};
+    for (std::size_t index = 0; index < repair.steps.size(); ++index) {
+        if (!moveStep(files, repair.steps[index], false))
+            return putBack(files, repair,
+                           {RepairProblem::RolledBack, repair.steps[index].from, static_cast<int>(index)},
+                           "rolled back");
+        mark(files, repair, index, true);
     }
-    std::string log = "repair " + nowText() + "\r\n";
-    for (const LoggedMove& move : done) log += logLine(move);
-    appendLog(game, log + "done " + nowText() + "\r\n");
-    return {RepairProblem::None, {}, static_cast<int>(done.size())};
+    // A repair whose end cannot be journalled is put back, so the journal and the folder never disagree.
+    if (allAt(repair, StepPlace::AtTarget) && markEnd(files, repair, "done"))
+        return {RepairProblem::None, {}, static_cast<int>(repair.steps.size())};
+    return putBack(files, repair, {RepairProblem::JournalRefused, repair.journal}, "rolled back");
 }
 
-RepairOutcome undoLastRepair(const fs::path& game, bool running, const RepairFailures& failures) {
-    if (running) return {RepairProblem::GameRunning, {}};
-    const auto repair = lastRepair(game);
-    if (!repair || repair->empty()) return {RepairProblem::NothingToUndo, {}, 0, true};
+RepairOutcome undoLastRepair(const fs::path& game, bool running, const RepairFiles& files) {
+    if (running) return {RepairProblem::GameRunning, {}, 0, RepairAction::Undo};
+    if (interruptedRepair(game)) return putBackInterruptedRepair(game, running, files);
+    auto repair = lastDoneRepair(game);
+    if (!repair || repair->steps.empty()) return {RepairProblem::NothingToUndo, {}, 0, RepairAction::Undo};
     // Every file must still be what the repair left, and every place it came from free, before anything moves.
-    for (std::size_t index = 0; index < repair->size(); ++index) {
-        const LoggedMove& move = (*repair)[index];
-        if (digestOf(game / move.to) != move.digest) return {RepairProblem::ChangedSinceRepair, move.to, 0, true};
-        // A place a later move filled (a file set aside to make room) is free again by the time this one goes back.
-        const bool freedFirst = std::any_of(repair->begin() + static_cast<long>(index) + 1, repair->end(),
-                                            [&](const LoggedMove& later) { return later.to == move.from; });
-        std::error_code error;
-        if (!freedFirst && fs::exists(game / move.from, error)) return {RepairProblem::TargetTaken, move.from, 0, true};
+    for (std::size_t index = 0; index < repair->steps.size(); ++index) {
+        const JournalStep& step = repair->steps[index];
+        if (fileDigest(step.to) != step.digest)
+            return {RepairProblem::ChangedSinceRepair, step.to, 0, RepairAction::Undo};
+        // A place a later step filled (a file set aside to make room) is free again by the time this one goes back.
+        const bool freedFirst = std::any_of(repair->steps.begin() + static_cast<long>(index) + 1, repair->steps.end(),
+                                            [&](const JournalStep& later) { return later.to == step.from; });
+        if (!freedFirst && isPresent(step.from)) return {RepairProblem::TargetTaken, step.from, 0, RepairAction::Undo};
     }
-    std::vector<LoggedMove> undone;
-    for (std::size_t index = repair->size(); index-- > 0;) {
-        const LoggedMove& move = (*repair)[index];
-        const bool injected = failures.failAtStep == static_cast<int>(undone.size()) + 1;
-        if (injected || !moveFile(game / move.to, game / move.from)) {
-            // Put back what this undo moved, so the folder stays as the repair left it.
-            std::vector<LoggedMove> reversed;
-            for (const LoggedMove& back : undone) reversed.push_back({back.to, back.from, back.digest});
-            const bool whole = rollBack(game, reversed, failures);
-            return {whole ? RepairProblem::RolledBack : RepairProblem::RollbackFailed, move.to,
-                    static_cast<int>(undone.size()), true};
-        }
-        undone.push_back(move);
+    if (!markEnd(files, *repair, "undo"))
+        return {RepairProblem::JournalRefused, repair->journal, 0, RepairAction::Undo};
+    for (std::size_t index = repair->steps.size(); index-- > 0;) {
+        // A step that cannot go back carries the repair through again, so the folder stays as the repair left it.
+        if (!moveBack(files, repair->steps[index]))
+            return carryThrough(files, *repair,
+                                {RepairProblem::RolledBack, repair->steps[index].to, 0, RepairAction::Undo},
+                                "finished");
+        mark(files, *repair, index, false);
     }
-    removeEmptySetAsideFolders(game, undone);
-    appendLog(game, "undone " + nowText() + "\r\n");
-    return {RepairProblem::None, {}, static_cast<int>(undone.size()), true};
+    removeEmptySetAsideFolders(files, repair->steps);
+    if (allAt(*repair, StepPlace::AtSource) && markEnd(files, *repair, "undone"))
+        return {RepairProblem::None, {}, static_cast<int>(repair->steps.size()), RepairAction::Undo};
+    return carryThrough(files, *repair, {RepairProblem::JournalRefused, repair->journal, 0, RepairAction::Undo},
+                        "finished");
+}
+
+RepairOutcome putBackInterruptedRepair(const fs::path& game, bool running, const RepairFiles& files) {
+    if (running) return {RepairProblem::GameRunning, {}, 0, RepairAction::PutBack};
+    const auto repair = interruptedRepair(game);
+    if (!repair) return {RepairProblem::NothingToUndo, {}, 0, RepairAction::PutBack};
+    const auto places = judgedPlaces(*repair);
+    const auto moved =
+        std::count_if(places.begin(), places.end(), [](StepPlace place) { return place != StepPlace::AtSource; });
+    return putBack(files, *repair, {RepairProblem::None, {}, static_cast<int>(moved), RepairAction::PutBack},
+                   "put back");
+}
+
+RepairOutcome finishInterruptedRepair(const fs::path& game, bool running, const RepairFiles& files) {
+    if (running) return {RepairProblem::GameRunning, {}, 0, RepairAction::Finish};
+    const auto repair = interruptedRepair(game);
+    if (!repair) return {RepairProblem::NothingToUndo, {}, 0, RepairAction::Finish};
+    const auto places = judgedPlaces(*repair);
+    const auto left =
+        std::count_if(places.begin(), places.end(), [](StepPlace place) { return place != StepPlace::AtTarget; });
+    return carryThrough(files, *repair, {RepairProblem::None, {}, static_cast<int>(left), RepairAction::Finish},
+                        "finished");
 }
 
 bool gameIsRunning() {
