@@ -91,6 +91,25 @@ TEST_F(RepairRunTest, AMoveNeverReplacesAFileAndBothKeepTheirBytes) {
     EXPECT_EQ(readWholeFile(scratchDirectory / "b"), "second");
 }
 
+TEST_F(RepairRunTest, AMoveAcrossDrivesThatFailsAnywhereLeavesOnlyTheOriginal) {
+    // Across drives a move is: the move that reports the other drive, the copy, the rename into place, the
+    // removal of the original. Each refused, and a copy whose bytes came out wrong, leave the original alone.
+    const std::vector<std::pair<Fault, int>> faults{
+        {Fault::Refuse, 1}, {Fault::Refuse, 2}, {Fault::Refuse, 3}, {Fault::Refuse, 4}, {Fault::Garble, 2}};
+    for (const auto& [fault, at] : faults) {
+        const fs::path folder =
+            scratchDirectory / ("across-" + std::to_string(at) + (fault == Fault::Garble ? "-garbled" : ""));
+        write(folder / "from" / "Pellimore.asi", "MZ module");
+        fs::create_directories(folder / "to");
+        const JournalStep step{folder / "from" / "Pellimore.asi", folder / "to" / "Pellimore.asi",
+                               fileDigest(folder / "from" / "Pellimore.asi")};
+        const Snapshot before = snapshotOf(folder);
+        SCOPED_TRACE("operation " + std::to_string(at) + (fault == Fault::Garble ? " garbled" : " refused"));
+        EXPECT_FALSE(moveStep(faulty(fault, at, true), step, false));
+        EXPECT_EQ(snapshotOf(folder), before);
+    }
+}
+
 TEST_F(RepairRunTest, ARefusalAtAnyOperationLeavesTheFolderAsItWasOrRepairedAndSaysWhich) {
     for (const bool otherVolume : {false, true}) {
         const int operations = operationsOfCleanRun(otherVolume);

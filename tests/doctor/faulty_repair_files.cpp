@@ -1,6 +1,7 @@
 #include "faulty_repair_files.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -10,7 +11,7 @@ namespace {
 // Whether the operation of the next number goes ahead; a stop never returns.
 bool goesAhead(const FaultPlan& plan, OperationCount& count) {
     const int number = ++count.value;
-    if (number != plan.atOperation || plan.fault == Fault::None) return true;
+    if (number != plan.atOperation || plan.fault == Fault::None || plan.fault == Fault::Garble) return true;
     if (plan.fault == Fault::StopDead) {
         if (plan.stopDead) plan.stopDead();
         std::_Exit(9);  // the exit status a killed process shows
@@ -31,7 +32,10 @@ RepairFiles faultyRepairFiles(const FaultPlan& plan, std::shared_ptr<OperationCo
         return real.move(from, to);
     };
     files.copyToNew = [=](const fs::path& from, const fs::path& to) {
-        return goesAhead(plan, *count) && real.copyToNew(from, to);
+        const bool garbled = plan.fault == Fault::Garble && count->value + 1 == plan.atOperation;
+        if (!goesAhead(plan, *count) || !real.copyToNew(from, to)) return false;
+        if (garbled) std::ofstream(to, std::ios::binary | std::ios::app) << '!';
+        return true;
     };
     files.remove = [=](const fs::path& file) { return goesAhead(plan, *count) && real.remove(file); };
     files.makeFolders = [=](const fs::path& folder) { return goesAhead(plan, *count) && real.makeFolders(folder); };

@@ -12,6 +12,7 @@ enum class Fault {
     None,
     Refuse,    // the operation of that number fails and changes nothing
     StopDead,  // the run ends at that operation, before it acts, as a killed process does
+    Garble,    // a copy of that number reports success but its last byte differs, as a failing disk's may
 };
 
 struct FaultPlan {
