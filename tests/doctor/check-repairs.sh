@@ -133,6 +133,18 @@ probe move "$work/a" "$work/b" >/dev/null && fail "a move replaced an existing f
 folder=$work/fine; game "$folder"; plugin "$folder/Pellimore.asi"; cp "$sample" "$folder/Pellimore.ini"
 doctor --fix "$folder" >/dev/null
 [ -z "$(find "$folder" -name doctor-repairs.log)" ] || fail "--fix on a folder that needs nothing wrote a repair"
+# A program named RDR2.exe running stops a repair before anything moves.
+if [ -n "${PELLIMORE_HOLD_FILE:-}" ]; then
+  folder=$work/game_running; make_extracted_release "$folder"; before=$(snapshot "$folder")
+  cp "$PELLIMORE_HOLD_FILE" "$work/RDR2.exe"; printf x >"$work/held-by-the-game"
+  "${runner[@]}" "$work/RDR2.exe" "$work/held-by-the-game" "$work/game-ends" >"$work/game.out" 2>&1 &
+  game_process=$!
+  for _ in $(seq 1 200); do grep -q holding "$work/game.out" && break; sleep 0.1; done
+  said=$(doctor --fix "$folder")
+  touch "$work/game-ends"; wait "$game_process"
+  [ "$(snapshot "$folder")" = "$before" ] || fail "a repair went ahead while the game was running"
+  grep -q "The game is running" <<<"$said" || fail "a repair while the game runs was not refused in words"
+fi
 # Windows itself refuses: a program holds the release's Pellimore.asi open without sharing its deletion.
 if [ -n "${PELLIMORE_HOLD_FILE:-}" ]; then
   folder=$work/held; make_extracted_release "$folder"; before=$(snapshot "$folder")
