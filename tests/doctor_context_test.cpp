@@ -1,6 +1,7 @@
 // What the doctor concludes from facts outside the game folder: the released
 // module's digest it carries, and Windows' download mark, read through the
 // context a test replaces (wine has no download marks).
+#include "pellimore/common/platform.h"
 #include "pellimore/common/sha256.h"
 #include "pellimore/doctor/doctor.h"
 #include "test_support.h"
@@ -98,7 +99,10 @@ TEST_F(DoctorNamesTest, MisnamedSettingsAndRenamedCopiesAreFoundByName) {
     const DoctorContext context{"", scratchDirectory / "pellimore", nullptr};
     std::ofstream(folder / "Pellimore notes.txt") << "my notes";
     std::ofstream(folder / "Pellimore 0.9.asi", std::ios::binary) << moduleBytes(0, 9, 0, "an older build");
-    std::ofstream(folder / "Pellimore (1).ini") << "[Pellimore]\n";
+    // Keys of the player's own: the shipped file with Knock out moved (a file that lacks a key stops the load).
+    std::string ownKeys = readWholeFile(fs::path(PELLIMORE_SOURCE_DIR) / "package" / "Pellimore.ini").value();
+    ownKeys.replace(ownKeys.find("iKnockout=81"), 12, "iKnockout=75");
+    std::ofstream(folder / "Pellimore (1).ini", std::ios::binary) << ownKeys;
     DoctorReport report = diagnoseGameFolder(folder, context);
     EXPECT_FALSE(has(report, DoctorFindingKind::SettingsNamedTxt)) << "Pellimore notes.txt is not a settings file";
     const auto copy = std::find_if(report.findings.begin(), report.findings.end(), [](const Finding& finding) {

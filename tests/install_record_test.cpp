@@ -29,23 +29,35 @@ TEST(InstallRecordDecision, OnlyALogAfterTheModuleWasSeenIsEvidence) {
 class InstallRecordFile : public PellimoreTest {};
 
 TEST_F(InstallRecordFile, WrittenOnceForAModuleAndRenewedWhenItChanges) {
-    EXPECT_FALSE(readInstallRecord(scratchDirectory).has_value());
-    renewInstallRecord(scratchDirectory, installed, std::nullopt);
-    const auto first = readInstallRecord(scratchDirectory);
+    const fs::path file = installRecordFile(scratchDirectory / "profile", scratchDirectory / "game");
+    EXPECT_FALSE(readInstallRecord(file).has_value());
+    renewInstallRecord(file, installed, std::nullopt);
+    const auto first = readInstallRecord(file);
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(first->moduleDigest, installed);
 
     // The same module again keeps the time it was first seen.
-    fs::last_write_time(scratchDirectory / installRecordName, seen);
-    renewInstallRecord(scratchDirectory, installed, readInstallRecord(scratchDirectory));
-    EXPECT_EQ(readInstallRecord(scratchDirectory)->firstSeen, seen);
+    fs::last_write_time(file, seen);
+    renewInstallRecord(file, installed, readInstallRecord(file));
+    EXPECT_EQ(readInstallRecord(file)->firstSeen, seen);
 
     // Other bytes start a new record, from now.
-    renewInstallRecord(scratchDirectory, previous, readInstallRecord(scratchDirectory));
-    const auto renewed = readInstallRecord(scratchDirectory);
+    renewInstallRecord(file, previous, readInstallRecord(file));
+    const auto renewed = readInstallRecord(file);
     ASSERT_TRUE(renewed.has_value());
     EXPECT_EQ(renewed->moduleDigest, previous);
     EXPECT_GT(renewed->firstSeen, seen);
+}
+
+// Each game folder has a record of its own in the profile; on Windows a path differing only in letter case
+// is the same folder.
+TEST_F(InstallRecordFile, KeyedByTheGameFoldersFullPath) {
+    const fs::path profile = scratchDirectory / "profile";
+    EXPECT_NE(installRecordFile(profile, scratchDirectory / "game"),
+              installRecordFile(profile, scratchDirectory / "other"));
+    EXPECT_EQ(installRecordFile(profile, scratchDirectory / "game"),
+              installRecordFile(profile, scratchDirectory / "game/"));
+    EXPECT_EQ(installRecordFile(profile, "game").parent_path(), profile);
 }
 
 }  // namespace

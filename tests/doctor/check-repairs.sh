@@ -84,7 +84,7 @@ make_extracted_release() {
 # An update extracted into a folder of its own beside the player's own keys and an older module.
 make_update_keeps_keys() {
   game "$1"; sed 's/iKnockout=81/iKnockout=75/' "$sample" >"$1/Pellimore.ini"
-  printf 'MZ an older Pellimore' >"$1/Pellimore.asi"
+  versioned_plugin "$1/Pellimore.asi" 0.9.0
   mkdir -p "$1/Pellimore-1.0.0"; plugin "$1/Pellimore-1.0.0/Pellimore.asi"; cp "$sample" "$1/Pellimore-1.0.0/"
 }
 check_update_keeps_keys() {

@@ -11,7 +11,11 @@ cd "$work"
 # The plug-in itself: the real module, or a stand-in file carrying only a version resource's fixed part.
 plugin() {
   if [ -f "$module" ]; then cp "$module" "$1"; return; fi
-  IFS=. read -r major minor patch <<<"$module"
+  versioned_plugin "$1" "$module"
+}
+# A stand-in module of the version given ("0.9.0"): an older or another release.
+versioned_plugin() {
+  IFS=. read -r major minor patch <<<"$2"
   printf '%b' "MZ fake\\xBD\\x04\\xEF\\xFE\\x00\\x00\\x01\\x00$(le16 "$minor")$(le16 "$major")\\x00\\x00$(le16 "$patch")" >"$1"
 }
 le16() { printf '\\x%02X\\x%02X' $(($1 & 255)) $(($1 >> 8)); }

@@ -37,8 +37,9 @@ FaultPlan faultPlanOf(const std::vector<std::string>& words) {
 int run(const std::string& action, const std::filesystem::path& game, const FaultPlan& faults) {
     const auto count = std::make_shared<OperationCount>();
     const RepairFiles files = faultyRepairFiles(faults, count);
-    const RepairOutcome outcome = action == "fix" ? runRepairs(game, planRepairs(game, "20261209-1200"), false, files)
-                                                  : undoLastRepair(game, false, files);
+    const RepairOutcome outcome =
+        action == "fix" ? runRepairs(game, planRepairs(game, diagnoseGameFolder(game), "20261209-1200"), false, files)
+                        : undoLastRepair(game, false, files);
     std::cout << repairOutcomeSentence(game, outcome) << "\n";
     for (const FilePlace& place : outcome.places) std::cout << "  " << filePlaceSentence(game, place) << "\n";
     std::cout << "operations: " << count->value << "\n";

@@ -22,6 +22,8 @@ std::string textFromPath(const std::filesystem::path& path) {
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h: the shell's known folders build on its types.
+#include <shlobj.h>
 
 namespace {
 
@@ -150,6 +152,15 @@ bool consoleOpenedForThisRun() {
 
 std::filesystem::path toolFileName() { return "pellimore.exe"; }
 
+std::filesystem::path toolStateFolder() {
+    PWSTR folder = nullptr;
+    std::filesystem::path state;
+    if (SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder) == S_OK)
+        state = std::filesystem::path(folder) / "Pellimore";
+    CoTaskMemFree(folder);
+    return state;
+}
+
 std::optional<bool> markedAsDownloaded(const std::filesystem::path& file) {
     // The mark is an alternate stream of the file, "name:Zone.Identifier", holding "ZoneId=3" for the internet.
     std::ifstream stream(std::filesystem::path(file.wstring() + L":Zone.Identifier"), std::ios::binary);
@@ -198,6 +209,14 @@ std::string keyboardLanguage() {
 }
 
 std::filesystem::path toolFileName() { return "pellimore"; }
+
+std::filesystem::path toolStateFolder() {
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
+        return std::filesystem::path(state) / "Pellimore";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".local" / "state" / "Pellimore";
+    return {};
+}
 
 // Only Windows keeps such a mark.
 std::optional<bool> markedAsDownloaded(const std::filesystem::path&) { return std::nullopt; }

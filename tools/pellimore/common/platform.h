@@ -48,3 +48,8 @@ std::filesystem::path toolFileName();
 // Zone.Identifier stream names zone 3 or 4); none where there is no such
 // stream or it cannot be read, so nothing is guessed.
 std::optional<bool> markedAsDownloaded(const std::filesystem::path& file);
+
+// The folder where the tools keep what they remember between runs, in the
+// player's profile: %LOCALAPPDATA%\Pellimore on Windows, elsewhere
+// $XDG_STATE_HOME/Pellimore or ~/.local/state/Pellimore; empty where there is none.
+std::filesystem::path toolStateFolder();

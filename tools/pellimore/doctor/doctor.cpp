@@ -5,6 +5,7 @@
 #include "pellimore/doctor/doctor_checks.h"
 #include "pellimore/doctor/doctor_wording.h"
 #include "pellimore/doctor/released_module.h"
+#include "pellimore/doctor/repair_run.h"
 
 std::optional<std::filesystem::path> findGameFolder(const std::filesystem::path& toolDirectory) {
     std::filesystem::path candidate = toolDirectory;
@@ -18,7 +19,9 @@ std::filesystem::path defaultGameFolder(const std::filesystem::path& toolDirecto
 }
 
 DoctorContext runningDoctorContext() {
-    return {releasedModuleDigest(), toolDirectory() / toolFileName(), markedAsDownloaded};
+    return {releasedModuleDigest(), toolDirectory() / toolFileName(),
+            markedAsDownloaded,     releasedSettingsDigest(),
+            toolStateFolder(),      gameIsRunning};
 }
 
 DoctorReport diagnoseGameFolder(const std::filesystem::path& folder, const DoctorContext& context) {
@@ -28,13 +31,15 @@ DoctorReport diagnoseGameFolder(const std::filesystem::path& folder, const Docto
         doctor::checkHook(report, folder);
         doctor::checkLoader(report, folder);
         doctor::checkPlugin(report, folder, context);
-        doctor::checkPluginCopies(report, folder);
-        doctor::checkSettings(report, folder);
-        doctor::checkSettingsNames(report, folder);
-        doctor::checkHostLog(report, folder);
+        doctor::checkPluginCopies(report, folder, context);
+        doctor::checkSettings(report, folder, context);
+        doctor::checkSettingsNames(report, folder, context);
+        doctor::checkHostLog(report, folder, context);
         doctor::checkFolderPath(report, folder);
     }
     doctor::checkDownloadMark(report, context);
+    if (context.gameRunning && context.gameRunning())
+        doctor::add(report, Severity::Note, DoctorFindingKind::GameRunning);
     for (const auto& finding : report.findings) {
         if (finding.severity == Severity::Blocker)
             report.exitStatus = exitFailed;
@@ -45,9 +50,9 @@ DoctorReport diagnoseGameFolder(const std::filesystem::path& folder, const Docto
 }
 
 // The verdict comes first and last: a console window that scrolls keeps one of them in view.
-void printDoctorReport(const DoctorReport& report, std::ostream& out) {
+void printDoctorReport(const DoctorReport& report, std::ostream& out, bool fixing) {
     const std::string verdict = wrappedText(doctorVerdictSentence(report.exitStatus));
-    out << wrappedText(doctorHeading(report)) << "\n" << verdict << "\n\n";
+    out << wrappedText(doctorHeading(report, fixing)) << "\n" << verdict << "\n\n";
     const std::size_t tagWidth = shownWidth(severityTag(Severity::Ok)) + 2;
     for (const auto& finding : report.findings)
         out << severityTag(finding.severity) << "  "

@@ -51,7 +51,15 @@ enum class DoctorFindingKind {
     HookLogNoScripts,           // the log names no script
     UnderProgramFiles,          // the game folder is under Program Files
     NonAsciiPath,               // the game folder's path has letters outside English
+    GameRunning,                // the game runs now: its files are in use, so nothing is moved
+    ModuleUpdateWaiting,   // file, source, version: a release folder holds a newer Pellimore.asi than the one in use
+    SettingsDefaultsCopy,  // file, source: a second settings file with only the shipped keys, beside the player's own
+    SettingsTwoDiffer,     // file, source: a second settings file with other keys than the player's Pellimore.ini
 };
+
+// Which of two modules stays beside RDR2.exe: the one with this release's
+// bytes, else the higher version; the player decides where neither tells.
+enum class ModuleKept { Installed, Other, PlayerChooses };
 
 // Which of the hook's two files a finding is about.
 enum class HookFile { Hook, Loader };
@@ -71,6 +79,9 @@ struct Finding {
     ExitStatus settingsVerdict = exitAllGood;
     int count = 0;       // the settings file's points that do not work
     bool empty = false;  // the settings file has no bytes
+    // What a repair would move, relative to the game folder; empty where the finding has no repair.
+    std::filesystem::path source;
+    ModuleKept kept = ModuleKept::Installed;  // for a second module: which of the two stays
 };
 
 struct DoctorReport {
@@ -96,6 +107,11 @@ struct DoctorContext {
     std::filesystem::path toolFile;    // the running pellimore.exe
     // Whether Windows marks the file as downloaded from the internet; none where that cannot be read.
     std::optional<bool> (*downloadMark)(const std::filesystem::path& file) = nullptr;
+    std::string releasedSettingsDigest;  // SHA-256 of the Pellimore.ini the release's archive holds; "" where unknown
+    // Where the doctor keeps what it remembers of each game folder: the player's profile, never the game
+    // folder, so a look writes nothing there; empty keeps no record.
+    std::filesystem::path recordFolder;
+    bool (*gameRunning)() = nullptr;  // whether the game runs now
 };
 
 // The context of the running program: its own release's module digest and file, and Windows' own mark.
@@ -104,4 +120,5 @@ DoctorContext runningDoctorContext();
 DoctorReport diagnoseGameFolder(const std::filesystem::path& folder,
                                 const DoctorContext& context = runningDoctorContext());
 
-void printDoctorReport(const DoctorReport& report, std::ostream& out);
+// The report as the player reads it; under --fix the heading says what --fix does.
+void printDoctorReport(const DoctorReport& report, std::ostream& out, bool fixing = false);

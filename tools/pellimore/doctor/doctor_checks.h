@@ -39,10 +39,13 @@ bool checkGame(DoctorReport& report, const fs::path& folder);
 void checkHook(DoctorReport& report, const fs::path& folder);
 void checkLoader(DoctorReport& report, const fs::path& folder);
 void checkPlugin(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
-void checkPluginCopies(DoctorReport& report, const fs::path& folder);
-void checkSettings(DoctorReport& report, const fs::path& folder);
-void checkSettingsNames(DoctorReport& report, const fs::path& folder);
-void checkHostLog(DoctorReport& report, const fs::path& folder);
+void checkPluginCopies(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
+void checkSettings(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
+void checkSettingsNames(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
+void checkHostLog(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
+
+// Whether the doctor has seen a Pellimore.asi in this folder before (its record, or an earlier release's).
+bool hasInstallRecord(const fs::path& folder, const DoctorContext& context);
 void checkFolderPath(DoctorReport& report, const fs::path& folder);
 void checkDownloadMark(DoctorReport& report, const DoctorContext& context);
 

@@ -3,6 +3,7 @@
 #include "pellimore/common/sha256.h"
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
+#include "pellimore/doctor/file_owners.h"
 #include "pellimore/doctor/install_record.h"
 #include "pellimore/doctor/module_version.h"
 #include "settings/settings_evaluation.h"
@@ -29,6 +30,9 @@ void checkHookFile(DoctorReport& report, const fs::path& folder, HookFile file) 
     finding.hookFile = file;
     finding.file = name;
     finding.paths = shownPaths(copies);
+    // The hook's archive has a bin\ folder, and players copy it whole: from there the doctor can move it.
+    for (const fs::path& copy : copies)
+        if (lowerCase(textFromPath(copy.parent_path())) == "bin") finding.source = copy;
 }
 
 // This release's version with other bytes than this release's module: damaged, or changed by another program.
@@ -61,7 +65,7 @@ std::vector<std::string> evidenceOfInstall(const fs::path& folder, const DoctorC
     std::error_code error;
     if (context.toolFile.parent_path().parent_path() == folder && fs::exists(context.toolFile, error))
         evidence.push_back(shown(context.toolFile.parent_path().filename()));
-    if (findEntry(folder, installRecordName)) evidence.emplace_back(installRecordName);
+    if (hasInstallRecord(folder, context)) evidence.emplace_back(installRecordName);
     return evidence;
 }
 
@@ -74,7 +78,34 @@ void reportMisplacedModule(DoctorReport& report, const fs::path& folder, const f
     Finding& finding = add(report, Severity::Blocker, DoctorFindingKind::ModuleMisplaced);
     finding.file = shown(subfolder);
     finding.extracted = lowerCase(textFromPath(subfolder)).starts_with("pellimore");
+    // Only a release's own folder is moved from: another mod's folder is that mod's business.
+    if (isReleaseFolder(subfolder)) finding.source = copy;
     checkVersion(report, folder / copy, shown(copy), context);
+}
+
+// Of several copies of the module, the one that would stay: this release's bytes, else the newest.
+fs::path preferredCopy(const fs::path& folder, const std::vector<fs::path>& copies, const DoctorContext& context) {
+    fs::path best = copies.front();
+    for (const fs::path& copy : copies)
+        if (keptModule(folder / best, folder / copy, context) == ModuleKept::Other) best = copy;
+    return best;
+}
+
+// A release folder beside an installed module: an update waiting, where its module would stay.
+void checkUpdateWaiting(DoctorReport& report, const fs::path& folder, const fs::path& installed,
+                        const std::vector<fs::path>& copies, const DoctorContext& context) {
+    std::vector<fs::path> releases;
+    for (const fs::path& copy : copies)
+        if (isReleaseFolder(copy.parent_path())) releases.push_back(copy);
+    if (releases.empty()) return;
+    const fs::path release = preferredCopy(folder, releases, context);
+    const ModuleKept kept = keptModule(installed, folder / release, context);
+    if (kept == ModuleKept::Installed) return;
+    Finding& finding = add(report, Severity::Attention, DoctorFindingKind::ModuleUpdateWaiting);
+    finding.file = shown(release);
+    finding.source = release;
+    finding.version = moduleFileVersion(folder / release).value_or("");
+    finding.kept = kept;
 }
 
 // Pellimore.asi renamed so the loader skips it ("Pellimore.asi.disabled", as mod managers do).
@@ -122,10 +153,13 @@ void checkPlugin(DoctorReport& report, const fs::path& folder, const DoctorConte
             if (!isReleaseFolder(copy.parent_path())) loadable.push_back(copy);
         if (!loadable.empty())
             add(report, Severity::Attention, DoctorFindingKind::ModuleExtraCopies).paths = shownPaths(loadable);
+        checkUpdateWaiting(report, folder, *beside, copies, context);
     } else if (!copies.empty()) {
-        reportMisplacedModule(report, folder, copies.front(), context);
+        reportMisplacedModule(report, folder, preferredCopy(folder, copies, context), context);
     } else if (const auto switchedOff = switchedOffModule(folder)) {
-        add(report, Severity::Blocker, DoctorFindingKind::ModuleSwitchedOff).file = *switchedOff;
+        Finding& finding = add(report, Severity::Blocker, DoctorFindingKind::ModuleSwitchedOff);
+        finding.file = *switchedOff;
+        finding.source = pathFromText(*switchedOff);
     } else if (const auto evidence = evidenceOfInstall(folder, context); !evidence.empty()) {
         add(report, Severity::Blocker, DoctorFindingKind::ModuleMissingAfterInstall).paths = evidence;
     } else {
@@ -135,7 +169,7 @@ void checkPlugin(DoctorReport& report, const fs::path& folder, const DoctorConte
 
 // Explorer's "Pellimore - Copy.asi", or Pellimore under a name of the player's:
 // the loader loads every .asi beside RDR2.exe, so each would order every move again.
-void checkPluginCopies(DoctorReport& report, const fs::path& folder) {
+void checkPluginCopies(DoctorReport& report, const fs::path& folder, const DoctorContext& context) {
     const auto original = findEntry(folder, "Pellimore.asi");
     const std::optional<std::string> originalBytes = original ? readWholeFile(*original) : std::nullopt;
     std::error_code error;
@@ -145,7 +179,10 @@ void checkPluginCopies(DoctorReport& report, const fs::path& folder) {
         if (!lower.ends_with(".asi") || lower == "pellimore.asi" || name.find(':') != std::string::npos) continue;
         const bool named = lower.starts_with("pellimore");
         if (!named && !(originalBytes && readWholeFile(entry->path()) == originalBytes)) continue;
-        add(report, Severity::Blocker, DoctorFindingKind::ModuleSecondCopy).file = name;
+        Finding& finding = add(report, Severity::Blocker, DoctorFindingKind::ModuleSecondCopy);
+        finding.file = name;
+        finding.source = entry->path().filename();
+        finding.kept = original ? keptModule(*original, entry->path(), context) : ModuleKept::Other;
     }
 }
 

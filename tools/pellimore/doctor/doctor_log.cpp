@@ -49,12 +49,26 @@ bool hasNonAsciiLetters(const std::string& text) {
     return false;
 }
 
+// What the doctor remembers of this folder: its own record in the profile, else one an earlier release left in
+// the game folder, which is read and never written.
+std::optional<InstallRecord> rememberedRecord(const fs::path& folder, const DoctorContext& context) {
+    if (!context.recordFolder.empty())
+        if (auto record = readInstallRecord(installRecordFile(context.recordFolder, folder))) return record;
+    const auto old = findEntry(folder, installRecordName);
+    return old ? readInstallRecord(*old) : std::nullopt;
+}
+
 }  // namespace
 
-void checkHostLog(DoctorReport& report, const fs::path& folder) {
+bool hasInstallRecord(const fs::path& folder, const DoctorContext& context) {
+    return rememberedRecord(folder, context).has_value();
+}
+
+void checkHostLog(DoctorReport& report, const fs::path& folder, const DoctorContext& context) {
     const auto digest = installedModuleDigest(folder);
-    const auto record = readInstallRecord(folder);
-    if (digest) renewInstallRecord(folder, *digest, record);
+    const auto record = rememberedRecord(folder, context);
+    if (digest && !context.recordFolder.empty())
+        renewInstallRecord(installRecordFile(context.recordFolder, folder), *digest, record);
     const auto logFile = findEntry(folder, "ScriptHookRDR2.log");
     if (!logFile) {
         add(report, Severity::Note, DoctorFindingKind::NoHookLog);

@@ -4,19 +4,61 @@
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
+#include "pellimore/doctor/file_owners.h"
 
 #include <algorithm>
 
 namespace doctor {
 
-void checkSettings(DoctorReport& report, const fs::path& folder) {
+namespace {
+
+// A settings file the game never reads, named as a finding: where the player has a Pellimore.ini, by how it
+// stands to it; where there is none, as the kind given, the file to move in.
+void reportSecondSettings(DoctorReport& report, const fs::path& folder, const fs::path& file, DoctorFindingKind kind,
+                          const DoctorContext& context) {
+    const auto installed = findEntry(folder, settingsFileName);
+    std::error_code error;
+    const bool besideOne = installed && fs::is_regular_file(*installed, error);
+    const SecondSettings standing =
+        besideOne ? secondSettingsFile(*installed, folder / file, context) : SecondSettings::Replaces;
+    if (standing == SecondSettings::AddsNothing) kind = DoctorFindingKind::SettingsDefaultsCopy;
+    if (standing == SecondSettings::Differs) kind = DoctorFindingKind::SettingsTwoDiffer;
+    Finding& finding = add(report, Severity::Attention, kind);
+    finding.file = shown(file);
+    finding.realOne = installed.has_value();
+    finding.source = file;
+}
+
+// The release's own Pellimore.ini, for a player who has none: from the folder of the release whose module
+// would stay, else any release folder.
+fs::path releaseSettings(const fs::path& folder, const DoctorReport& report) {
+    std::vector<fs::path> candidates;
+    for (const Finding& finding : report.findings)
+        if (!finding.source.empty() && (finding.kind == DoctorFindingKind::ModuleMisplaced ||
+                                        finding.kind == DoctorFindingKind::ModuleUpdateWaiting))
+            candidates.push_back(finding.source.parent_path());
+    for (const fs::path& copy : misplacedCopies(folder, settingsFileName))
+        if (isReleaseFolder(copy.parent_path())) candidates.push_back(copy.parent_path());
+    for (const fs::path& release : candidates)
+        if (const auto settings = findEntry(folder / release, settingsFileName)) return release / settings->filename();
+    return {};
+}
+
+}  // namespace
+
+void checkSettings(DoctorReport& report, const fs::path& folder, const DoctorContext& context) {
     // A release's own Pellimore.ini holds the shipped keys; the module's finding says what to move from there.
-    for (const auto& stray : misplacedCopies(folder, settingsFileName))
-        if (!isReleaseFolder(stray.parent_path()))
+    for (const auto& stray : misplacedCopies(folder, settingsFileName)) {
+        if (isReleaseFolder(stray.parent_path())) continue;
+        const std::string where = lowerCase(textFromPath(stray.parent_path()));
+        if (where == "scripts" || where == "plugins")
+            reportSecondSettings(report, folder, stray, DoctorFindingKind::SettingsNeverRead, context);
+        else
             add(report, Severity::Attention, DoctorFindingKind::SettingsNeverRead).file = shown(stray);
+    }
     const auto settings = findEntry(folder, settingsFileName);
     if (!settings) {
-        add(report, Severity::Note, DoctorFindingKind::NoSettings);
+        add(report, Severity::Note, DoctorFindingKind::NoSettings).source = releaseSettings(folder, report);
         return;
     }
     std::error_code error;
@@ -34,8 +76,7 @@ void checkSettings(DoctorReport& report, const fs::path& folder) {
 
 // Names a settings file gets by mistake: "Pellimore.ini.txt" (Notepad, with
 // Explorer hiding extensions), "Pellimore (1).ini" (a second download).
-void checkSettingsNames(DoctorReport& report, const fs::path& folder) {
-    const bool realOne = findEntry(folder, settingsFileName).has_value();
+void checkSettingsNames(DoctorReport& report, const fs::path& folder, const DoctorContext& context) {
     std::error_code error;
     std::vector<std::string> names;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
@@ -47,13 +88,11 @@ void checkSettingsNames(DoctorReport& report, const fs::path& folder) {
         if (name.find(':') != std::string::npos) continue;
         if (!lower.starts_with("pellimore") || lower == lowerCase(settingsFileName) || lower.ends_with(".asi"))
             continue;
-        if (!lower.ends_with(".ini") && !lower.ends_with(".txt")) continue;
         if (!lower.ends_with(".ini.txt") && !lower.ends_with(".ini")) continue;
-        Finding& finding = add(
-            report, Severity::Attention,
-            lower.ends_with(".ini.txt") ? DoctorFindingKind::SettingsNamedTxt : DoctorFindingKind::SettingsNamedOther);
-        finding.file = name;
-        finding.realOne = realOne;
+        reportSecondSettings(
+            report, folder, pathFromText(name),
+            lower.ends_with(".ini.txt") ? DoctorFindingKind::SettingsNamedTxt : DoctorFindingKind::SettingsNamedOther,
+            context);
     }
 }
 

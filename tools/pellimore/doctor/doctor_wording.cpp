@@ -2,10 +2,12 @@
 
 #include "pellimore/check/check_wording.h"
 #include "pellimore/doctor/doctor_checks.h"
+#include "pellimore/doctor/install_record.h"
 
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 #include "pellimore/common/words.h"
+#include "settings/settings_evaluation.h"
 
 #include <algorithm>
 
@@ -63,11 +65,18 @@ std::string fileSentence(std::string_view key, const Finding& finding) {
                      {"role", say(finding.hookFile == HookFile::Hook ? "doctor.role.hook" : "doctor.role.loader")}});
 }
 
+// The files that show Pellimore was installed; the doctor's own record of an earlier look is said as such.
+std::string quarantinedSentence(Finding finding) {
+    for (std::string& evidence : finding.paths)
+        if (evidence == installRecordName) evidence = say("doctor.evidence.seen_before");
+    return fileSentence("doctor.module.quarantined", finding);
+}
+
 }  // namespace
 
-std::string doctorHeading(const DoctorReport& report) {
+std::string doctorHeading(const DoctorReport& report, bool fixing) {
     const bool gameFolder = report.findings.empty() || report.findings.front().kind != DoctorFindingKind::NotGameFolder;
-    return say("doctor.heading") + "\n" +
+    return say(fixing ? "doctor.heading.fix" : "doctor.heading") + "\n" +
            say(gameFolder ? "doctor.heading.game_folder" : "doctor.heading.folder_checked", {{"path", report.folder}});
 }
 
@@ -107,14 +116,18 @@ std::string doctorFindingSentence(const Finding& finding) {
         case DoctorFindingKind::ModuleExtraCopies: return fileSentence("doctor.module.extra_copies", finding);
         case DoctorFindingKind::ModuleMisplaced: return misplacedModuleSentence(finding);
         case DoctorFindingKind::ModuleMissing: return say("doctor.module.missing");
-        case DoctorFindingKind::ModuleMissingAfterInstall: return fileSentence("doctor.module.quarantined", finding);
+        case DoctorFindingKind::ModuleMissingAfterInstall: return quarantinedSentence(finding);
         case DoctorFindingKind::ModuleNotReleased: return fileSentence("doctor.module.not_released", finding);
         case DoctorFindingKind::DownloadMarked: return say("doctor.download_marked");
         case DoctorFindingKind::ModuleSwitchedOff: return fileSentence("doctor.module.switched_off", finding);
         case DoctorFindingKind::ModuleWithoutVersion: return fileSentence("doctor.module.without_version", finding);
         case DoctorFindingKind::ModuleOtherVersion: return fileSentence("doctor.module.other_version", finding);
         case DoctorFindingKind::ModuleSameVersion: return fileSentence("doctor.module.same_version", finding);
-        case DoctorFindingKind::ModuleSecondCopy: return fileSentence("doctor.module.second_copy", finding);
+        case DoctorFindingKind::ModuleSecondCopy:
+            return fileSentence(finding.kept == ModuleKept::Installed ? "doctor.module.second_copy"
+                                : finding.kept == ModuleKept::Other   ? "doctor.module.second_copy.kept"
+                                                                      : "doctor.module.second_copy.choice",
+                                finding);
         case DoctorFindingKind::SettingsNeverRead: return fileSentence("doctor.settings.never_read", finding);
         case DoctorFindingKind::NoSettings: return say("doctor.settings.none");
         case DoctorFindingKind::SettingsFolder: return say("doctor.settings.folder");
@@ -122,6 +135,13 @@ std::string doctorFindingSentence(const Finding& finding) {
             return say("doctor.settings.verdict", {{"verdict", settingsVerdict(finding)}});
         case DoctorFindingKind::SettingsNamedTxt: return namedOtherSentence("doctor.settings.named_txt", finding);
         case DoctorFindingKind::SettingsNamedOther: return namedOtherSentence("doctor.settings.named_other", finding);
+        case DoctorFindingKind::SettingsDefaultsCopy: return fileSentence("doctor.settings.adds_nothing", finding);
+        case DoctorFindingKind::SettingsTwoDiffer: return fileSentence("doctor.settings.two_differ", finding);
+        case DoctorFindingKind::GameRunning: return say("doctor.game_running");
+        case DoctorFindingKind::ModuleUpdateWaiting:
+            return fileSentence(
+                finding.kept == ModuleKept::Other ? "doctor.module.update_waiting" : "doctor.module.update_choice",
+                finding);
         case DoctorFindingKind::NoHookLog: return say("doctor.log.none");
         case DoctorFindingKind::HookLogFatal: return fatalSentence(finding);
         case DoctorFindingKind::HookLogRunning: return say("doctor.log.running");
@@ -160,6 +180,9 @@ std::string stepPurpose(RepairReason reason) {
         case RepairReason::ModuleSwitchedOn: return say("repair.purpose.switched_on");
         case RepairReason::HookFromBin: return say("repair.purpose.hook_from_bin");
         case RepairReason::SetAside: return say("repair.purpose.set_aside");
+        case RepairReason::AddsNothing: return say("repair.purpose.adds_nothing");
+        case RepairReason::NotKept: return say("repair.purpose.not_kept");
+        case RepairReason::ModuleKeptNewer: return say("repair.purpose.kept_module");
     }
     return "";
 }
@@ -178,7 +201,8 @@ std::string repairPlanHeading(const RepairPlan& plan) {
 }
 
 std::string repairStepSentence(const std::filesystem::path& game, const RepairStep& step) {
-    const bool rename = step.reason == RepairReason::SetAside || step.reason == RepairReason::ModuleSwitchedOn;
+    const bool rename = step.reason == RepairReason::SetAside || step.reason == RepairReason::ModuleSwitchedOn ||
+                        step.reason == RepairReason::AddsNothing || step.reason == RepairReason::NotKept;
     return say(rename ? "repair.step.rename" : "repair.step.move", {{"from", shownPath(game / step.from)},
                                                                     {"to", shownPath(game / step.to)},
                                                                     {"purpose", stepPurpose(step.reason)}}) +
@@ -274,3 +298,32 @@ std::string interruptedHowSentence() { return say("repair.interrupted.how"); }
 std::string interruptedQuestion() { return say("repair.interrupted.question"); }
 
 std::string interruptedFixRefusedSentence() { return say("repair.interrupted.fix_refused"); }
+
+namespace {
+
+// The moves whose keys differ between two settings files: "Knock out: Q (81) in 1, 75 in 2".
+std::vector<std::string> keyDifferences(const std::filesystem::path& first, const std::filesystem::path& second) {
+    const HotkeyBindings one = evaluateSettingsBytes(readWholeFile(first).value_or(""), HotkeyBindings{}).bindings;
+    const HotkeyBindings two = evaluateSettingsBytes(readWholeFile(second).value_or(""), HotkeyBindings{}).bindings;
+    std::vector<std::string> differences;
+    for (const KeyOwner owner : loadOrder) {
+        const auto binding = keyRow(owner).binding;
+        if (!binding || one.*binding == two.*binding) continue;
+        differences.push_back(say("repair.choice.difference", {{"move", playerName(owner)},
+                                                               {"first", shownKeyLabel(one.*binding)},
+                                                               {"second", shownKeyLabel(two.*binding)}}));
+    }
+    return differences;
+}
+
+}  // namespace
+
+std::string repairChoiceSentence(const std::filesystem::path& game, const RepairChoice& choice) {
+    const Filling first{"first", shownPath(game / choice.installed)};
+    const Filling second{"second", shownPath(game / choice.other)};
+    if (choice.module) return say("repair.choice.module", {first, second});
+    const auto differences = keyDifferences(game / choice.installed, game / choice.other);
+    return say("repair.choice.settings", {first, second, {"differences", joinedText(differences, "; ")}});
+}
+
+std::string repairChoiceQuestion() { return say("repair.choice.question") + " "; }

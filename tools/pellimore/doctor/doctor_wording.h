@@ -10,7 +10,7 @@
 #include <string>
 
 // The first line: which folder was looked at, and whether it is the game's.
-std::string doctorHeading(const DoctorReport& report);
+std::string doctorHeading(const DoctorReport& report, bool fixing = false);
 
 // The mark in front of a finding: "ok   ", "note ", "check", "FIX  " (five columns each).
 std::string severityTag(Severity severity);
@@ -29,6 +29,10 @@ std::string repairPlanHeading(const RepairPlan& plan);
 std::string repairStepSentence(const std::filesystem::path& game, const RepairStep& step);
 std::string leftAloneSentence(const std::filesystem::path& file);
 std::string repairQuestion();
+
+// Two files only the player can choose between: both named, with the keys that differ, then the question.
+std::string repairChoiceSentence(const std::filesystem::path& game, const RepairChoice& choice);
+std::string repairChoiceQuestion();
 std::string declinedSentence();
 std::string dryRunSentence();
 std::string repairOutcomeSentence(const std::filesystem::path& game, const RepairOutcome& outcome);

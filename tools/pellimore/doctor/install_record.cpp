@@ -1,6 +1,7 @@
 #include "pellimore/doctor/install_record.h"
 
 #include "pellimore/common/platform.h"
+#include "pellimore/common/sha256.h"
 #include "pellimore/common/text.h"
 
 #include <fstream>
@@ -8,8 +9,17 @@
 
 namespace fs = std::filesystem;
 
-std::optional<InstallRecord> readInstallRecord(const fs::path& folder) {
-    const fs::path file = folder / installRecordName;
+fs::path installRecordFile(const fs::path& recordFolder, const fs::path& game) {
+    std::error_code error;
+    std::string key = textFromPath(fs::absolute(game, error).lexically_normal().generic_u8string());
+    while (key.size() > 1 && key.ends_with('/')) key.pop_back();
+#ifdef _WIN32
+    key = lowerCase(key);
+#endif
+    return recordFolder / ("game-folder-" + sha256Hex(key).substr(0, 16) + ".txt");
+}
+
+std::optional<InstallRecord> readInstallRecord(const fs::path& file) {
     const auto text = readWholeFile(file);
     if (!text) return std::nullopt;
     std::error_code error;
@@ -22,13 +32,15 @@ std::optional<InstallRecord> readInstallRecord(const fs::path& folder) {
     return std::nullopt;
 }
 
-void renewInstallRecord(const fs::path& folder, const std::string& moduleDigest,
+void renewInstallRecord(const fs::path& file, const std::string& moduleDigest,
                         const std::optional<InstallRecord>& existing) {
     if (existing && existing->moduleDigest == moduleDigest) return;
-    std::ofstream file(folder / installRecordName, std::ios::binary | std::ios::trunc);
-    file << "Written by Pellimore's doctor: the Pellimore.asi it first saw here (its SHA-256); this file's time\r\n"
-            "says when. Deleting it is harmless.\r\n"
-         << moduleDigest << "\r\n";
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    std::ofstream record(file, std::ios::binary | std::ios::trunc);
+    record << "Written by Pellimore's doctor: the Pellimore.asi it first saw in a game folder (its SHA-256); this\r\n"
+              "file's time says when. Deleting it is harmless.\r\n"
+           << moduleDigest << "\r\n";
 }
 
 LogAge logAgainstRecord(const std::optional<InstallRecord>& record, const std::string& moduleDigest,

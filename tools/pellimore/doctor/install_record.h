@@ -10,21 +10,26 @@
 #include <optional>
 #include <string>
 
-// The record's name, in the game folder.
+// The name earlier releases gave the record in the game folder, where it is still read, never written.
 inline constexpr const char* installRecordName = "Pellimore-doctor-record.txt";
+
+// The record of one game folder in the doctor's own folder (the player's
+// profile), named after the folder's full path, letter case folded on
+// Windows, where folders ignore case.
+std::filesystem::path installRecordFile(const std::filesystem::path& recordFolder, const std::filesystem::path& game);
 
 struct InstallRecord {
     std::string moduleDigest;                   // SHA-256 of the Pellimore.asi first seen
     std::filesystem::file_time_type firstSeen;  // when the doctor first saw it
 };
 
-// The record in the folder; none when there is none or it cannot be read.
-std::optional<InstallRecord> readInstallRecord(const std::filesystem::path& folder);
+// The record in the file; none when there is none or it cannot be read.
+std::optional<InstallRecord> readInstallRecord(const std::filesystem::path& file);
 
 // Writes a new record when the module is new to it (no record, or other
-// bytes); an unchanged module keeps its record and its time. A folder that
-// cannot be written to keeps no record, and the doctor then cannot tell.
-void renewInstallRecord(const std::filesystem::path& folder, const std::string& moduleDigest,
+// bytes); an unchanged module keeps its record and its time. A record that
+// cannot be written is not kept, and the doctor then cannot tell.
+void renewInstallRecord(const std::filesystem::path& file, const std::string& moduleDigest,
                         const std::optional<InstallRecord>& existing);
 
 // What a hook log that lists other scripts but not Pellimore says.

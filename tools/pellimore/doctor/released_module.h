@@ -6,3 +6,7 @@
 #pragma once
 
 const char* releasedModuleDigest();
+
+// The SHA-256 of the Pellimore.ini the release's archive holds (Windows line
+// ends), so a byte-for-byte copy of it is known as the shipped keys.
+const char* releasedSettingsDigest();

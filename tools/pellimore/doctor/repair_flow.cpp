@@ -8,6 +8,7 @@
 #include "pellimore/doctor/repair_journal.h"
 #include "pellimore/doctor/repair_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -31,11 +32,18 @@ void printPlan(const fs::path& game, const RepairPlan& plan, std::ostream& out) 
         out << "  " << wrappedText(leftAloneSentence(file), consoleWidth, 4, 2) << "\n";
 }
 
-// After a repair, an undo or a recovery: what the files show, then the doctor's findings anew.
-int reportOutcome(const fs::path& game, const RepairOutcome& outcome, std::ostream& out) {
+// After a repair, an undo or a recovery: what the files show, where a module set aside went, then the
+// doctor's findings anew.
+int reportOutcome(const fs::path& game, const RepairOutcome& outcome, std::ostream& out, const RepairPlan& plan = {}) {
     out << "\n" << wrappedText(repairOutcomeSentence(game, outcome)) << "\n";
     for (const FilePlace& place : outcome.places)
         out << "  " << wrappedText(filePlaceSentence(game, place), consoleWidth, 4, 2) << "\n";
+    for (const RepairStep& step : plan.steps)
+        if (outcome.problem == RepairProblem::None && step.reason == RepairReason::ModuleCopySetAside)
+            out << "  "
+                << wrappedText(filePlaceSentence(game, {game / step.from, game / step.to, StepPlace::AtTarget}),
+                               consoleWidth, 4, 2)
+                << "\n";
     out << "\n";
     const DoctorReport again = diagnoseGameFolder(game);
     printDoctorReport(again, out);
@@ -54,6 +62,22 @@ int recoverInterrupted(const fs::path& game, RepairMode mode, const DoctorReport
     return out << "\n" << wrappedText(declinedSentence()) << "\n", report.exitStatus;
 }
 
+bool gameRunningFound(const DoctorReport& report) {
+    return std::any_of(report.findings.begin(), report.findings.end(),
+                       [](const Finding& finding) { return finding.kind == DoctorFindingKind::GameRunning; });
+}
+
+// The choices only the player can make, each asked on its own: its answer adds the steps that keep that file.
+RepairPlan askChoices(const fs::path& game, RepairPlan plan, const std::string& stamp, std::istream& in,
+                      std::ostream& out) {
+    for (const RepairChoice& choice : std::vector<RepairChoice>(plan.choices)) {
+        out << "\n" << wrappedText(repairChoiceSentence(game, choice)) << "\n" << repairChoiceQuestion() << std::flush;
+        const std::string answer = readAnswerLine(in);
+        plan = withAnswer(game, plan, choice, answer == "1" ? 1 : answer == "2" ? 2 : 0, stamp);
+    }
+    return plan;
+}
+
 }  // namespace
 
 int runDoctorFlow(const fs::path& game, RepairMode mode, std::istream& in, std::ostream& out) {
@@ -61,17 +85,23 @@ int runDoctorFlow(const fs::path& game, RepairMode mode, std::istream& in, std::
     const auto interrupted = interruptedRepair(game);
     if (interrupted) out << wrappedText(interruptedSentence(game, *interrupted)) << "\n\n";
     const DoctorReport report = diagnoseGameFolder(game);
-    printDoctorReport(report, out);
+    printDoctorReport(report, out, mode == RepairMode::Fix);
     if (interrupted) return recoverInterrupted(game, mode, report, in, out);
-    if (mode == RepairMode::Report) return report.exitStatus;
-    const RepairPlan whole = planRepairs(game, repairStamp());
-    const RepairPlan plan = mode == RepairMode::Fix ? safeStepsOf(whole) : whole;
+    // While the game runs, its finding says so, and no question is asked that would be refused.
+    if (mode == RepairMode::Report || gameRunningFound(report)) return report.exitStatus;
+    const std::string stamp = repairStamp();
+    RepairPlan plan = planRepairs(game, report, stamp);
+    if (mode == RepairMode::Fix) plan = safeStepsOf(plan);
+    if (mode == RepairMode::Ask) plan = askChoices(game, plan, stamp, in, out);
+    if (mode == RepairMode::DryRun)
+        for (const RepairChoice& choice : plan.choices)
+            out << "\n" << wrappedText(repairChoiceSentence(game, choice)) << "\n";
     if (plan.steps.empty()) return report.exitStatus;
     printPlan(game, plan, out);
     if (mode == RepairMode::DryRun) return out << "\n" << wrappedText(dryRunSentence()) << "\n", report.exitStatus;
-    if (mode == RepairMode::Fix) return reportOutcome(game, runRepairs(game, plan, gameIsRunning()), out);
+    if (mode == RepairMode::Fix) return reportOutcome(game, runRepairs(game, plan, gameIsRunning()), out, plan);
     out << "\n" << repairQuestion() << std::flush;
     if (!isYesAnswer(readAnswerLine(in)))
         return out << "\n" << wrappedText(declinedSentence()) << "\n", report.exitStatus;
-    return reportOutcome(game, runRepairs(game, plan, gameIsRunning()), out);
+    return reportOutcome(game, runRepairs(game, plan, gameIsRunning()), out, plan);
 }

@@ -3,7 +3,6 @@
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
-#include "pellimore/doctor/module_version.h"
 
 #include <algorithm>
 
@@ -17,64 +16,62 @@ bool isLinked(const fs::path& file) {
     return fs::is_symlink(fs::symlink_status(file, error)) || fs::hard_link_count(file, error) > 1;
 }
 
-bool sameBytes(const fs::path& a, const fs::path& b) { return readWholeFile(a) == readWholeFile(b); }
-
-// Every entry of a folder whose name passes the test, sorted; names with ':' are streams, not files.
-std::vector<fs::path> entriesNamed(const fs::path& folder, bool (*wanted)(const std::string& lowerName)) {
-    std::vector<fs::path> found;
-    std::error_code error;
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
-        const std::string name = textFromPath(entry->path().filename());
-        if (name.find(':') == std::string::npos && wanted(lowerCase(name))) found.push_back(entry->path().filename());
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-}
-
-bool isReleaseFolderName(const std::string& name) {
-    return name.starts_with("pellimore-") && name != "pellimore-tools";
-}
-bool isModuleCopyName(const std::string& name) {
-    return name.ends_with(".asi") && name.starts_with("pellimore") && name != "pellimore.asi";
-}
-bool isMisnamedSettings(const std::string& name) {
-    return name.starts_with("pellimore") && name != "pellimore.ini" &&
-           (name.ends_with(".ini.txt") || (name.ends_with(".ini") && name.find(' ') != std::string::npos));
-}
-bool isSwitchedOffModule(const std::string& name) { return name.starts_with("pellimore.asi."); }
-
 class Planner {
 public:
-    Planner(const fs::path& game, const std::string& stamp) : game(game), stamp(stamp) {}
+    Planner(const fs::path& game, const std::string& stamp, RepairPlan plan = {})
+        : game(game), stamp(stamp), plan(std::move(plan)) {}
 
+    // A move, with whatever stands at the target set aside first.
     void add(RepairReason reason, const fs::path& from, const fs::path& to, bool consent) {
         if (isLinked(game / from)) {
             plan.leftAlone.push_back(from);
             return;
         }
-        std::error_code error;
-        if (fs::exists(game / to, error)) plan.steps.push_back({RepairReason::SetAside, to, bakName(to), consent});
+        if (exists(to) && !leaving(to)) setAside(to, consent);
         plan.steps.push_back({reason, from, to, consent});
     }
 
+    // A file kept under a .bak name beside where it is.
+    void setAside(const fs::path& file, bool consent, RepairReason reason = RepairReason::SetAside) {
+        if (isLinked(game / file)) {
+            plan.leftAlone.push_back(file);
+            return;
+        }
+        plan.steps.push_back({reason, file, bakName(file), consent});
+    }
+
+    // A module out of the loader's reach, into the set-aside folder: the loader loads every .asi, even a .bak one
+    // would not load, but a module kept whole under its name is easier to find again.
+    void moduleAside(const fs::path& module, bool consent) {
+        add(RepairReason::ModuleCopySetAside, module, setAsideFolder() / module.filename(), consent);
+    }
+
     // "Pellimore.ini.20261208-2312.bak", with a counter where that is taken.
-    fs::path bakName(const fs::path& file) {
+    fs::path bakName(const fs::path& file) const {
         for (int counter = 0;; ++counter) {
             fs::path name = file;
             name += "." + stamp + (counter ? "-" + std::to_string(counter) : "") + ".bak";
-            std::error_code error;
-            if (!fs::exists(game / name, error) && !planned(name)) return name;
+            if (!exists(name)) return name;
         }
+    }
+
+    fs::path setAsideFolder() const {
+        const auto tools = findEntry(game, "Pellimore-tools");
+        return tools ? tools->filename() / "set-aside" : fs::path("Pellimore-set-aside");
     }
 
     bool planned(const fs::path& target) const {
         return std::any_of(plan.steps.begin(), plan.steps.end(),
                            [&](const RepairStep& step) { return step.to == target; });
     }
-
+    bool leaving(const fs::path& file) const {
+        return std::any_of(plan.steps.begin(), plan.steps.end(),
+                           [&](const RepairStep& step) { return step.from == file; });
+    }
+    // Whether something stands there, now or once the steps so far are made.
     bool exists(const fs::path& relative) const {
         std::error_code error;
-        return fs::exists(game / relative, error) || planned(relative);
+        return (fs::exists(game / relative, error) && !leaving(relative)) || planned(relative);
     }
 
     const fs::path game;
@@ -82,78 +79,101 @@ public:
     RepairPlan plan;
 };
 
-// The release to take the module from: the newest version among the release folders, the first of equals.
-std::optional<fs::path> releaseToUse(const fs::path& game) {
-    std::optional<fs::path> best;
-    std::string bestVersion;
-    for (const fs::path& folder : entriesNamed(game, isReleaseFolderName)) {
-        const auto module = findEntry(game / folder, "Pellimore.asi");
-        if (!module) continue;
-        const std::string version = moduleFileVersion(*module).value_or("");
-        if (!best || version > bestVersion) best = folder, bestVersion = version;
+bool hasSettingsToMoveIn(const DoctorReport& report) {
+    return std::any_of(report.findings.begin(), report.findings.end(), [](const Finding& finding) {
+        return !finding.source.empty() && (finding.kind == DoctorFindingKind::SettingsNeverRead ||
+                                           finding.kind == DoctorFindingKind::SettingsNamedTxt ||
+                                           finding.kind == DoctorFindingKind::SettingsNamedOther);
+    });
+}
+
+// A settings file the game never reads, where it holds the player's keys: into Pellimore.ini's place. Only one
+// can go there; without a Pellimore.ini and with only one such file, it is surely meant.
+void planSettingsIn(Planner& planner, const Finding& finding, bool onlyCandidate) {
+    if (planner.exists("Pellimore.ini") && !finding.realOne) return;
+    planner.add(RepairReason::SettingsRenamed, finding.source, "Pellimore.ini", finding.realOne || !onlyCandidate);
+}
+
+// A second module: set aside, or kept in place of the installed one, or left to the player.
+void planModule(Planner& planner, const Finding& finding, RepairPlan& plan, bool inReleaseFolder) {
+    if (finding.kept == ModuleKept::PlayerChooses) {
+        plan.choices.push_back({"Pellimore.asi", finding.source, true});
+    } else if (finding.kept == ModuleKept::Other) {
+        if (planner.exists("Pellimore.asi")) planner.moduleAside("Pellimore.asi", true);
+        planner.add(RepairReason::ModuleKeptNewer, finding.source, "Pellimore.asi", true);
+    } else if (!inReleaseFolder) {
+        planner.moduleAside(finding.source, false);
     }
-    return best;
 }
 
-void planRelease(Planner& planner, const std::vector<fs::path>& settingsCandidates) {
-    const auto release = releaseToUse(planner.game);
-    if (!release) return;
-    const auto module = findEntry(planner.game / *release, "Pellimore.asi");
-    const auto beside = findEntry(planner.game, "Pellimore.asi");
-    if (!beside)
-        planner.add(RepairReason::ModuleFromRelease, *release / module->filename(), "Pellimore.asi", false);
-    else if (!sameBytes(*beside, *module))
-        planner.add(RepairReason::ModuleFromRelease, *release / module->filename(), "Pellimore.asi", true);
-    // The player's keys always win: the release's file goes in only where there is none and no other to rename.
-    const auto settings = findEntry(planner.game / *release, "Pellimore.ini");
-    if (settings && !findEntry(planner.game, "Pellimore.ini") && settingsCandidates.empty())
-        planner.add(RepairReason::SettingsFromRelease, *release / settings->filename(), "Pellimore.ini", false);
+int settingsCandidates(const DoctorReport& report) {
+    return static_cast<int>(std::count_if(report.findings.begin(), report.findings.end(), [](const Finding& finding) {
+        return !finding.source.empty() && (finding.kind == DoctorFindingKind::SettingsNeverRead ||
+                                           finding.kind == DoctorFindingKind::SettingsNamedTxt ||
+                                           finding.kind == DoctorFindingKind::SettingsNamedOther);
+    }));
 }
 
-// Settings files the game never reads: misnamed beside RDR2.exe, or in a subfolder mods use.
-std::vector<fs::path> settingsCandidates(const fs::path& game) {
-    std::vector<fs::path> candidates = entriesNamed(game, isMisnamedSettings);
-    for (const char* folder : {"scripts", "plugins"})
-        if (const auto found = findEntry(game / folder, "Pellimore.ini"))
-            candidates.push_back(fs::path(folder) / found->filename());
-    return candidates;
-}
-
-void planSettings(Planner& planner, const std::vector<fs::path>& candidates) {
-    if (candidates.empty()) return;
-    // One candidate and no file of the right name: surely meant. Otherwise the player decides.
-    const bool meant = candidates.size() == 1 && !findEntry(planner.game, "Pellimore.ini");
-    planner.add(RepairReason::SettingsRenamed, candidates.front(), "Pellimore.ini", !meant);
-}
-
-void planModuleCopies(Planner& planner, const fs::path& setAsideFolder) {
-    const auto original = findEntry(planner.game, "Pellimore.asi");
-    std::vector<fs::path> copies = entriesNamed(planner.game, isModuleCopyName);
-    std::error_code error;
-    for (fs::directory_iterator entry(planner.game, error), end; !error && entry != end; entry.increment(error)) {
-        const std::string name = lowerCase(textFromPath(entry->path().filename()));
-        if (original && name.ends_with(".asi") && !isModuleCopyName(name) && name != "pellimore.asi" &&
-            sameBytes(entry->path(), *original))
-            copies.push_back(entry->path().filename());
-    }
-    for (const fs::path& copy : copies)
-        planner.add(RepairReason::ModuleCopySetAside, copy, setAsideFolder / copy, false);
-}
-
-void planSwitchedOff(Planner& planner) {
-    if (planner.exists("Pellimore.asi")) return;
-    const auto switchedOff = entriesNamed(planner.game, isSwitchedOffModule);
-    if (!switchedOff.empty()) planner.add(RepairReason::ModuleSwitchedOn, switchedOff.front(), "Pellimore.asi", true);
-}
-
-void planHook(Planner& planner) {
-    const auto bin = findEntry(planner.game, "bin");
-    if (!bin) return;
-    for (const char* name : {"ScriptHookRDR2.dll", "dinput8.dll"}) {
-        const auto inBin = findEntry(*bin, name);
-        // Another mod's loader or hook beside RDR2.exe is never set aside.
-        if (inBin && !findEntry(planner.game, name))
-            planner.add(RepairReason::HookFromBin, bin->filename() / inBin->filename(), name, true);
+// Each kind of finding the doctor can repair, and its steps; the others say how to do it by hand.
+void planFinding(Planner& planner, const Finding& finding, const DoctorReport& report) {
+    if (finding.source.empty()) return;
+    switch (finding.kind) {
+        case DoctorFindingKind::ModuleMisplaced:
+            planner.add(RepairReason::ModuleFromRelease, finding.source, "Pellimore.asi", false);
+            return;
+        case DoctorFindingKind::ModuleUpdateWaiting: planModule(planner, finding, planner.plan, true); return;
+        case DoctorFindingKind::ModuleSecondCopy: planModule(planner, finding, planner.plan, false); return;
+        case DoctorFindingKind::ModuleSwitchedOff:
+            if (!planner.exists("Pellimore.asi"))
+                planner.add(RepairReason::ModuleSwitchedOn, finding.source, "Pellimore.asi", true);
+            return;
+        case DoctorFindingKind::HookFileMisplaced:
+            planner.add(RepairReason::HookFromBin, finding.source, finding.source.filename(), true);
+            return;
+        case DoctorFindingKind::NoSettings:
+            // The player's keys always win: the shipped file goes in only where no other file of theirs could.
+            if (!hasSettingsToMoveIn(report))
+                planner.add(RepairReason::SettingsFromRelease, finding.source, "Pellimore.ini", false);
+            return;
+        case DoctorFindingKind::SettingsNeverRead:
+        case DoctorFindingKind::SettingsNamedTxt:
+        case DoctorFindingKind::SettingsNamedOther:
+            planSettingsIn(planner, finding, settingsCandidates(report) == 1);
+            return;
+        case DoctorFindingKind::SettingsDefaultsCopy:
+            planner.setAside(finding.source, false, RepairReason::AddsNothing);
+            return;
+        case DoctorFindingKind::SettingsTwoDiffer:
+            planner.plan.choices.push_back({"Pellimore.ini", finding.source, false});
+            return;
+        case DoctorFindingKind::GameFolder:
+        case DoctorFindingKind::NotGameFolder:
+        case DoctorFindingKind::HookFileInstalled:
+        case DoctorFindingKind::HookFileDamaged:
+        case DoctorFindingKind::HookFileMissing:
+        case DoctorFindingKind::OtherLoaderOnly:
+        case DoctorFindingKind::SecondLoader:
+        case DoctorFindingKind::ModuleDamaged:
+        case DoctorFindingKind::ModuleExtraCopies:
+        case DoctorFindingKind::ModuleMissing:
+        case DoctorFindingKind::ModuleMissingAfterInstall:
+        case DoctorFindingKind::ModuleNotReleased:
+        case DoctorFindingKind::DownloadMarked:
+        case DoctorFindingKind::ModuleWithoutVersion:
+        case DoctorFindingKind::ModuleOtherVersion:
+        case DoctorFindingKind::ModuleSameVersion:
+        case DoctorFindingKind::SettingsFolder:
+        case DoctorFindingKind::SettingsVerdict:
+        case DoctorFindingKind::NoHookLog:
+        case DoctorFindingKind::HookLogFatal:
+        case DoctorFindingKind::HookLogRunning:
+        case DoctorFindingKind::HookLogNotStarted:
+        case DoctorFindingKind::HookLogWithoutPellimore:
+        case DoctorFindingKind::HookLogUndated:
+        case DoctorFindingKind::HookLogNoScripts:
+        case DoctorFindingKind::UnderProgramFiles:
+        case DoctorFindingKind::NonAsciiPath:
+        case DoctorFindingKind::GameRunning: return;
     }
 }
 
@@ -161,22 +181,29 @@ void planHook(Planner& planner) {
 
 }  // namespace doctor
 
-RepairPlan planRepairs(const std::filesystem::path& game, const std::string& stamp) {
+RepairPlan planRepairs(const std::filesystem::path& game, const DoctorReport& report, const std::string& stamp) {
     doctor::Planner planner(game, stamp);
-    const auto candidates = doctor::settingsCandidates(game);
-    const auto tools = doctor::findEntry(game, "Pellimore-tools");
-    const std::filesystem::path setAside =
-        tools ? tools->filename() / "set-aside" : std::filesystem::path("Pellimore-set-aside");
-    doctor::planRelease(planner, candidates);
-    doctor::planSettings(planner, candidates);
-    doctor::planModuleCopies(planner, setAside);
-    doctor::planSwitchedOff(planner);
-    doctor::planHook(planner);
+    for (const Finding& finding : report.findings) doctor::planFinding(planner, finding, report);
+    return planner.plan;
+}
+
+RepairPlan withAnswer(const std::filesystem::path& game, RepairPlan plan, const RepairChoice& choice, int answer,
+                      const std::string& stamp) {
+    if (answer != 1 && answer != 2) return plan;
+    doctor::Planner planner(game, stamp, std::move(plan));
+    const bool otherLoads = choice.module && choice.other.parent_path().empty();
+    if (answer == 1 && choice.module && otherLoads) planner.moduleAside(choice.other, true);
+    if (answer == 1 && !choice.module) planner.setAside(choice.other, true, RepairReason::NotKept);
+    if (answer == 2 && choice.module) planner.moduleAside(choice.installed, true);
+    if (answer == 2 && !choice.module) planner.setAside(choice.installed, true, RepairReason::NotKept);
+    if (answer == 2)
+        planner.add(choice.module ? RepairReason::ModuleKeptNewer : RepairReason::SettingsRenamed, choice.other,
+                    choice.installed, true);
     return planner.plan;
 }
 
 RepairPlan safeStepsOf(const RepairPlan& plan) {
-    RepairPlan safe{{}, plan.leftAlone};
+    RepairPlan safe{{}, plan.leftAlone, {}};
     for (const RepairStep& step : plan.steps)
         if (!step.needsConsent) safe.steps.push_back(step);
     return safe;
