@@ -57,11 +57,12 @@ check_repair() {
   local name=$1 how=$2 folder original steps
   folder=$work/$name; "make_$name" "$folder"
   original=$(snapshot "$folder")
+  local whole; whole=$(whole_snapshot "$folder")
+  doctor "$folder" >/dev/null
   steps=$(doctor --dry-run "$folder" | grep -cE '^  (move|rename) ')
   [ "$steps" -gt 0 ] || { fail "$name: the doctor plans no repair"; return; }
-  # Looking, and a dry run, change nothing at all.
-  [ "$(find "$folder" -name doctor-repairs.log | wc -l)" -eq 0 ] || fail "$name: a look or a dry run wrote a journal"
-  [ "$(snapshot "$folder")" = "$original" ] || fail "$name: a look or a dry run changed the folder"
+  # Looking, and a dry run, write nothing at all into the game folder.
+  [ "$(whole_snapshot "$folder")" = "$whole" ] || fail "$name: a look or a dry run changed the folder"
   [ -z "${failure_fixtures:-}" ] || [[ " $failure_fixtures " == *" $name "* ]] && check_failures "$name"
 
   if [ "$how" = fix ]; then doctor --fix "$folder" >"$work/$name.out"; else answer_yes "$folder" >"$work/$name.out"; fi
@@ -109,6 +110,22 @@ check_second_download() {
 # Under wine every run starts a Windows process: the failure loops run on three fixtures there, on all natively.
 [ ${#runner[@]} -gt 0 ] && failure_fixtures="extracted_release update_keeps_keys hook_in_bin"
 
+# The player's own keys beside a second download and Explorer's "keep both" copy of the shipped file.
+make_downloads_beside_keys() {
+  game "$1"; plugin "$1/Pellimore.asi"; sed 's/iKnockout=81/iKnockout=75/' "$sample" >"$1/Pellimore.ini"
+  cp "$sample" "$1/Pellimore (1).ini"; cp "$sample" "$1/Pellimore (2).ini"
+}
+check_downloads_beside_keys() {
+  grep -q "iKnockout=75" "$1/Pellimore.ini" || fail "downloads_beside_keys: the player's keys were replaced"
+}
+# An older module beside this release's, as "keep both" names it.
+make_old_module_beside_new() { game "$1"; versioned_plugin "$1/Pellimore.asi" 0.9.0; plugin "$1/Pellimore (2).asi"; }
+check_old_module_beside_new() {
+  versioned_plugin "$work/old.asi" 0.9.0
+  ! cmp -s "$1/Pellimore.asi" "$work/old.asi" || fail "old_module_beside_new: the old module stayed"
+  cmp -s "$1/Pellimore-set-aside/Pellimore.asi" "$work/old.asi" || fail "old_module_beside_new: the old module is not where the plan said"
+}
+
 check_repair extracted_release fix
 check_repair update_keeps_keys ask
 check_repair misnamed_settings fix
@@ -117,6 +134,8 @@ check_repair second_copy fix
 check_repair switched_off ask
 check_repair hook_in_bin ask
 check_repair second_download ask
+check_repair downloads_beside_keys ask
+check_repair old_module_beside_new ask
 
 # --fix never makes a move that needs the player's yes.
 folder=$work/fix_asks_nothing; make_switched_off "$folder"; doctor --fix "$folder" >/dev/null

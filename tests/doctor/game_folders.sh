@@ -7,6 +7,8 @@ runner=("$@")
 sample=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../package" && pwd)/Pellimore.ini
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 cd "$work"
+# What the doctor remembers goes to a profile of the test's own, never the tester's.
+export XDG_STATE_HOME=$work/profile
 
 # The plug-in itself: the real module, or a stand-in file carrying only a version resource's fixed part.
 plugin() {
@@ -29,3 +31,5 @@ snapshot() {
 }
 contents() { (cd "$1" && find . -type f ! -name Pellimore-doctor-record.txt ! -name doctor-repairs.log -print0 |
   xargs -0 -r sha256sum | cut -c1-64 | sort); }
+# Every file and folder with its bytes, nothing left out: what a look must leave exactly as it was.
+whole_snapshot() { (cd "$1" && find . -type d | sort && find . -type f -print0 | sort -z | xargs -0 -r sha256sum); }
