@@ -40,7 +40,7 @@ fi
 tool_dlls=$(x86_64-w64-mingw32-objdump -p "$scratch/Pellimore-tools/pellimore.exe" | sed -n 's/^\s*DLL Name: //p' | sort -u | tr '\n' ' ')
 for dll in $tool_dlls; do
   case "${dll,,}" in
-    kernel32.dll|msvcrt.dll|user32.dll|advapi32.dll|shell32.dll) ;;
+    kernel32.dll|msvcrt.dll|user32.dll|advapi32.dll|shell32.dll|ole32.dll) ;;
     *) echo "FAIL: pellimore.exe needs $dll, which players do not have"; exit 1 ;;
   esac
 done
