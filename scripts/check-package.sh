@@ -11,7 +11,7 @@ archive=$1 scenarios=$2
 contents=$(unzip -Z1 "$archive" | grep -v '/$' | sort | tr '\n' ' ')
 # Every language the tools speak has its first steps beside README.txt, where the page links them.
 languages=$(cd "$(dirname "$0")/../words" && ls ./*.txt | sed 's|^\./||; s|\.txt$||' | grep -vx en)
-expected=$( { printf '%s\n' Pellimore.asi Pellimore.ini README.txt CHANGELOG.txt SHA256SUMS.txt \
+expected=$( { printf '%s\n' Pellimore.asi Pellimore.ini README.txt CHANGELOG.txt LICENSE.txt SHA256SUMS.txt \
     Pellimore-tools/pellimore.exe Pellimore-tools/doctor.cmd \
     Pellimore-tools/Pellimore-editor.html
   for language in $languages; do echo "README.$language.txt"; done
@@ -40,12 +40,13 @@ fi
 tool_dlls=$(x86_64-w64-mingw32-objdump -p "$scratch/Pellimore-tools/pellimore.exe" | sed -n 's/^\s*DLL Name: //p' | sort -u | tr '\n' ' ')
 for dll in $tool_dlls; do
   case "${dll,,}" in
+    # Windows' own libraries, on every Windows (ole32 frees the profile folder's path).
     kernel32.dll|msvcrt.dll|user32.dll|advapi32.dll|shell32.dll|ole32.dll) ;;
     *) echo "FAIL: pellimore.exe needs $dll, which players do not have"; exit 1 ;;
   esac
 done
 # Notepad shows lines only where they end the Windows way; the player sees the version.
-for text in README.txt CHANGELOG.txt Pellimore.ini SHA256SUMS.txt $(for l in $languages; do echo "README.$l.txt"; done); do
+for text in README.txt CHANGELOG.txt LICENSE.txt Pellimore.ini SHA256SUMS.txt $(for l in $languages; do echo "README.$l.txt"; done); do
   if grep -q -v $'\r$' "$scratch/$text"; then echo "FAIL: $text has lines without Windows line ends"; exit 1; fi
 done
 version=$(basename "$archive" .zip); version=${version#Pellimore-}
@@ -57,5 +58,7 @@ for binary in Pellimore.asi Pellimore-tools/pellimore.exe; do
     echo "FAIL: $binary carries no version resource for $version"; exit 1
   fi
 done
+grep -q "MIT" "$scratch/LICENSE.txt" && grep -q "LICENSE.txt" "$scratch/README.txt" ||
+  { echo "FAIL: LICENSE.txt is missing its licence, or README.txt does not name it"; exit 1; }
 echo "package ok: $contents"
 echo "Pellimore.asi: $size bytes, no debug sections; pellimore.exe imports only $tool_dlls; checksums match"
