@@ -3,6 +3,7 @@
 // from the option, the variable or the player's languages, English otherwise.
 #include "pellimore/check/check_wording.h"
 #include "pellimore/common/language_choice.h"
+#include "pellimore/common/platform.h"
 #include "pellimore/common/words.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,50 @@ private:
     const char* name;
     std::optional<std::string> previous;
 };
+
+// The sections of README.txt a message sends the player to: the quoted text after each "README.txt", in any
+// language's quotation marks ("", «», „“, “”), without the spaces inside them.
+std::vector<std::string> readmeSectionsNamed(const std::string& text) {
+    static const std::vector<std::string> openers{"\"", "\u00AB", "\u201E", "\u201C"};
+    static const std::vector<std::string> closers{"\"", "\u00BB", "\u201C", "\u201D"};
+    const auto first = [&](const std::vector<std::string>& marks, std::size_t from) {
+        std::pair<std::size_t, std::size_t> found{std::string::npos, 0};
+        for (const std::string& mark : marks)
+            if (const std::size_t at = text.find(mark, from); at < found.first) found = {at, mark.size()};
+        return found;
+    };
+    std::vector<std::string> sections;
+    for (std::size_t at = text.find("README.txt"); at != std::string::npos; at = text.find("README.txt", at + 1)) {
+        const auto [open, openLength] = first(openers, at);
+        const auto close = first(closers, open == std::string::npos ? text.size() : open + openLength).first;
+        if (close == std::string::npos) continue;
+        std::string section = text.substr(open + openLength, close - open - openLength);
+        for (const std::string space : {" ", "\u00A0", "\u202F"}) {
+            while (section.starts_with(space)) section.erase(0, space.size());
+            while (section.ends_with(space)) section.erase(section.size() - space.size());
+        }
+        sections.push_back(section);
+    }
+    return sections;
+}
+
+// Every "README.txt says under ..." in any language names a section README.txt has: a heading line with its
+// underline of dashes below it.
+TEST(Catalogues, EverySectionOfReadmeAMessageNamesExists) {
+    const std::string readme =
+        readWholeFile(std::filesystem::path(PELLIMORE_SOURCE_DIR) / "package" / "README.txt").value_or("");
+    ASSERT_FALSE(readme.empty());
+    int sections = 0;
+    for (const std::string& language : knownLanguages())
+        for (const auto& [key, text] : catalogue(language))
+            for (const std::string& section : readmeSectionsNamed(text)) {
+                ++sections;
+                const std::size_t heading = readme.find("\n" + section + "\n---");
+                EXPECT_NE(heading, std::string::npos)
+                    << language << " " << key << " sends the player to \"" << section << "\", which README.txt lacks";
+            }
+    EXPECT_GT(sections, 0) << "no message names a section: the search above no longer finds them";
+}
 
 TEST(LanguageChoice, TheOptionBeatsTheVariableWhichBeatsThePlayersLanguagesAndKeyNamesFollowTheKeyboard) {
     ScopedVariable language("PELLIMORE_LANGUAGE", "fr"), keyboard("PELLIMORE_KEYBOARD", "de_DE.UTF-8");

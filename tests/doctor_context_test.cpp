@@ -7,6 +7,7 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 
 namespace {
@@ -53,6 +54,24 @@ TEST_F(DoctorContextTest, OnlyThisVersionWithOtherBytesIsCalledNotTheReleasedFil
     const DoctorReport tampered = diagnoseGameFolder(gameFolder(changed), context);
     EXPECT_TRUE(has(tampered, DoctorFindingKind::ModuleNotReleased));
     EXPECT_EQ(tampered.exitStatus, exitFailed);
+    // Once a log from after the doctor first saw these bytes shows them starting, they load: a point to look at.
+    context.recordFolder = scratchDirectory / "profile";
+    const fs::path folder = gameFolder(changed);
+    diagnoseGameFolder(folder, context);  // the first look remembers the module
+    std::ofstream(folder / "ScriptHookRDR2.log") << "INIT: Registering script 'Pellimore.asi'\n"
+                                                    "CORE: Launching main() for 'Pellimore.asi'\n";
+    fs::last_write_time(folder / "ScriptHookRDR2.log", fs::file_time_type::clock::now() + std::chrono::hours(1));
+    const DoctorReport running = diagnoseGameFolder(folder, context);
+    EXPECT_EQ(running.exitStatus, exitWithWarnings);
+    const auto notReleased = std::find_if(running.findings.begin(), running.findings.end(), [](const Finding& finding) {
+        return finding.kind == DoctorFindingKind::ModuleNotReleased;
+    });
+    ASSERT_NE(notReleased, running.findings.end());
+    EXPECT_EQ(notReleased->severity, Severity::Attention);
+    // A log from before the doctor first saw them proves nothing: it stays a FIX.
+    fs::last_write_time(folder / "ScriptHookRDR2.log", fs::file_time_type::clock::now() - std::chrono::hours(48));
+    EXPECT_EQ(diagnoseGameFolder(folder, context).exitStatus, exitFailed);
+    context.recordFolder.clear();
     // Another version is a version finding, whatever its bytes.
     EXPECT_TRUE(
         has(diagnoseGameFolder(gameFolder(moduleBytes(0, 9, 0)), context), DoctorFindingKind::ModuleOtherVersion));

@@ -79,6 +79,7 @@ struct Finding {
     ExitStatus settingsVerdict = exitAllGood;
     int count = 0;       // the settings file's points that do not work
     bool empty = false;  // the settings file has no bytes
+    bool seenRunning = false;  // a hook log written after the doctor first saw these bytes shows them starting
     // What a repair would move, relative to the game folder; empty where the finding has no repair.
     std::filesystem::path source;
     ModuleKept kept = ModuleKept::Installed;  // for a second module: which of the two stays

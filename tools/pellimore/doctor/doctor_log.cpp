@@ -43,6 +43,16 @@ bool logIsFromAGameStartWithTheModule(const fs::path& logFile, const std::option
     return !error && logAgainstRecord(record, *digest, logTime) == LogAge::AfterModuleSeen;
 }
 
+// A module that is not the released file, which a log from after the doctor first saw it shows running:
+// it loads, so it is a point to look at, not one that stops Pellimore.
+void markSeenRunning(DoctorReport& report) {
+    for (Finding& finding : report.findings)
+        if (finding.kind == DoctorFindingKind::ModuleNotReleased && finding.file == "Pellimore.asi") {
+            finding.severity = Severity::Attention;
+            finding.seenRunning = true;
+        }
+}
+
 bool hasNonAsciiLetters(const std::string& text) {
     for (unsigned char byte : text)
         if (byte >= 0x80) return true;
@@ -78,9 +88,10 @@ void checkHostLog(DoctorReport& report, const fs::path& folder, const DoctorCont
     for (const auto& fatal : log.fatals) reportFatal(report, fatal);
     const bool registered = mentionsPellimore(log.registeredScripts);
     report.pellimoreStarted = registered && mentionsPellimore(log.launchedScripts);
-    if (report.pellimoreStarted)
+    if (report.pellimoreStarted) {
         add(report, Severity::Ok, DoctorFindingKind::HookLogRunning);
-    else if (registered)
+        if (digest && logIsFromAGameStartWithTheModule(*logFile, digest, record)) markSeenRunning(report);
+    } else if (registered)
         add(report, Severity::Attention, DoctorFindingKind::HookLogNotStarted);
     else if (!log.registeredScripts.empty() && logIsFromAGameStartWithTheModule(*logFile, digest, record))
         add(report, Severity::Blocker, DoctorFindingKind::HookLogWithoutPellimore).paths = log.registeredScripts;

@@ -117,7 +117,9 @@ std::string doctorFindingSentence(const Finding& finding) {
         case DoctorFindingKind::ModuleMisplaced: return misplacedModuleSentence(finding);
         case DoctorFindingKind::ModuleMissing: return say("doctor.module.missing");
         case DoctorFindingKind::ModuleMissingAfterInstall: return quarantinedSentence(finding);
-        case DoctorFindingKind::ModuleNotReleased: return fileSentence("doctor.module.not_released", finding);
+        case DoctorFindingKind::ModuleNotReleased:
+            return fileSentence(
+                finding.seenRunning ? "doctor.module.not_released.running" : "doctor.module.not_released", finding);
         case DoctorFindingKind::DownloadMarked: return say("doctor.download_marked");
         case DoctorFindingKind::ModuleSwitchedOff: return fileSentence("doctor.module.switched_off", finding);
         case DoctorFindingKind::ModuleWithoutVersion: return fileSentence("doctor.module.without_version", finding);
