@@ -4,10 +4,13 @@
 #include "pellimore/check/settings_analysis.h"
 #include "pellimore/check/settings_checker.h"
 #include "pellimore/check/settings_survey.h"
+#include "pellimore/common/platform.h"
 #include "settings/hotkey_settings.h"
 #include "test_support.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -114,6 +117,29 @@ TEST_F(SettingsAnalysisTest, UnreadablePathsAndOtherFilesFailWithAReason) {
     for (int line = 0; line < 40; ++line) readme += "Some words of a readme about the keys, iXKey among them.\n";
     EXPECT_EQ(analyze(readme).fileProblem, FileProblem::ReadsLikeText);
     EXPECT_EQ(analyze(readme).verdict, exitFailed);
+}
+
+// A file the game never reads by its name, or one whose edits do not stick, is a point to look at whatever it holds;
+// a settings file under any other name (a modder's test file) says nothing of its name.
+TEST_F(SettingsAnalysisTest, ANameTheGameNeverReadsAndAReadOnlyFileAreSaid) {
+    const std::string shipped =
+        readWholeFile(std::filesystem::path(PELLIMORE_SOURCE_DIR) / "package" / "Pellimore.ini").value();
+    for (const char* name : {"Pellimore.ini", "Pellimore (1).ini", "pellimore.INI.txt", "complete.ini"})
+        std::ofstream(scratchDirectory / name, std::ios::binary) << shipped;
+    EXPECT_EQ(analyzeSettingsFile((scratchDirectory / "Pellimore.ini").string()).verdict, exitAllGood);
+    EXPECT_EQ(analyzeSettingsFile((scratchDirectory / "complete.ini").string()).verdict, exitAllGood);
+    for (const char* name : {"Pellimore (1).ini", "pellimore.INI.txt"}) {
+        const SettingsReport named = analyzeSettingsFile((scratchDirectory / name).string());
+        EXPECT_EQ(named.verdict, exitWithWarnings) << name;
+        EXPECT_EQ(kindsOf(named.warnings), std::vector<FindingKind>{FindingKind::OtherFileName}) << name;
+        EXPECT_EQ(named.warnings.front().written, name);
+    }
+    std::filesystem::permissions(scratchDirectory / "Pellimore.ini", std::filesystem::perms::owner_read |
+                                                                         std::filesystem::perms::group_read |
+                                                                         std::filesystem::perms::others_read);
+    const SettingsReport readOnly = analyzeSettingsFile((scratchDirectory / "Pellimore.ini").string());
+    EXPECT_EQ(kindsOf(readOnly.warnings), std::vector<FindingKind>{FindingKind::ReadOnly});
+    EXPECT_EQ(analyzeSettingsFileContent((scratchDirectory / "Pellimore.ini").string()).verdict, exitAllGood);
 }
 
 // Values players write where a code belongs each carry the code meant.

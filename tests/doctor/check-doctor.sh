@@ -79,7 +79,11 @@ folders=(quarantined foreign_sums second_download)
 if [ -f "$module" ]; then
   folder=tampered; game $folder; hook $folder; plugin $folder/Pellimore.asi; cp "$sample" $folder/
   printf 'changed by another program' >>$folder/Pellimore.asi
-  folders+=(tampered)
+  # The same changed module, which a log from after the doctor first saw it shows running: it loads.
+  folder=tampered_running; game $folder; hook $folder; cp tampered/Pellimore.asi $folder/; cp "$sample" $folder/
+  record "$(sha256sum <$folder/Pellimore.asi | cut -c1-64)" "2 hours ago"; launched_log
+  touch -d "1 hour ago" "$folder/ScriptHookRDR2.log"
+  folders+=(tampered tampered_running)
 fi
 
 for folder in "${folders[@]}" switched_off unknown_game_version "Program Files (x86)/Steam/steamapps/common/Red Dead Redemption 2" \

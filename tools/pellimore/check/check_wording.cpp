@@ -224,6 +224,10 @@ std::string findingSentence(const SettingsFinding& finding, Reader reader) {
         case FindingKind::NumLock: return bindingSentence("check.num_lock", finding);
         case FindingKind::NumLockChallenge: return numLockChallengeSentence(finding);
         case FindingKind::GameKey: return bindingSentence("check.game_key", finding);
+        case FindingKind::OtherFileName:
+            return say(lowerCase(finding.written).ends_with(".txt") ? "check.other_name.txt" : "check.other_name",
+                       {{"file", finding.written}});
+        case FindingKind::ReadOnly: return say("check.read_only");
     }
     return "";
 }

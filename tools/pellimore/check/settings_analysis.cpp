@@ -1,5 +1,7 @@
 #include "pellimore/check/settings_analysis.h"
 
+#include "pellimore/check/settings_names.h"
+
 #include "host/key_state_table.h"
 #include "pellimore/check/settings_survey.h"
 #include "pellimore/common/key_names.h"
@@ -294,7 +296,7 @@ SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& p
     return report;
 }
 
-SettingsReport analyzeSettingsFile(const std::string& path) {
+SettingsReport analyzeSettingsFileContent(const std::string& path) {
     std::error_code filesystemError;
     SettingsReport report;
     report.path = path;
@@ -307,4 +309,18 @@ SettingsReport analyzeSettingsFile(const std::string& path) {
         return report;
     }
     return analyzeSettingsBytes(*bytes, path);
+}
+
+SettingsReport analyzeSettingsFile(const std::string& path) {
+    SettingsReport report = analyzeSettingsFileContent(path);
+    if (report.fileProblem != FileProblem::None) return report;
+    std::vector<SettingsFinding> facts;
+    const std::string name = textFromPath(pathFromText(path).filename());
+    if (isOtherSettingsFileName(name)) facts.push_back({FindingKind::OtherFileName, 0, std::nullopt, -1, name});
+    if (isReadOnlyFile(pathFromText(path))) facts.push_back({FindingKind::ReadOnly, 0});
+    if (facts.empty()) return report;
+    // An empty file keeps its one finding first; the file's own facts come before the lines'.
+    report.warnings.insert(report.warnings.begin() + (report.empty ? 1 : 0), facts.begin(), facts.end());
+    if (report.verdict == exitAllGood) report.verdict = exitWithWarnings;
+    return report;
 }

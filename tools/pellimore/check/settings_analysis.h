@@ -64,5 +64,9 @@ struct SettingsReport {
 // only names the file in the report.
 SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& path);
 
-// Reads the file and explains it.
+// Reads the file and explains its bytes.
+SettingsReport analyzeSettingsFileContent(const std::string& path);
+
+// The same, and what the file itself says besides its bytes: a name the game
+// never reads, a read-only file.
 SettingsReport analyzeSettingsFile(const std::string& path);

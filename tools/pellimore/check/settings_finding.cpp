@@ -30,6 +30,8 @@ const char* findingKindName(FindingKind kind) {
         case FindingKind::NumLock: return "num-lock";
         case FindingKind::NumLockChallenge: return "num-lock-challenge";
         case FindingKind::GameKey: return "game-key";
+        case FindingKind::OtherFileName: return "other-file-name";
+        case FindingKind::ReadOnly: return "read-only";
     }
     return "";
 }

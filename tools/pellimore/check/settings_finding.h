@@ -37,6 +37,8 @@ enum class FindingKind {
     NumLock,                     // a keypad key that changes code with Num Lock (a note)
     NumLockChallenge,            // the fixed challenge key changes code with Num Lock too (a note)
     GameKey,                     // a key the game itself uses on foot (a note)
+    OtherFileName,               // the file is not named Pellimore.ini, so the game never reads it (written: its name)
+    ReadOnly,                    // the file is read-only: an edit saved into it does not stick
 };
 
 // Why the game stops reading at a binding.

@@ -152,6 +152,12 @@ bool consoleOpenedForThisRun() {
 
 std::filesystem::path toolFileName() { return "pellimore.exe"; }
 
+bool isReadOnlyFile(const std::filesystem::path& file) {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::filesystem::path toolStateFolder() {
     PWSTR folder = nullptr;
     std::filesystem::path state;
@@ -209,6 +215,15 @@ std::string keyboardLanguage() {
 }
 
 std::filesystem::path toolFileName() { return "pellimore"; }
+
+bool isReadOnlyFile(const std::filesystem::path& file) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (error || !fs::is_regular_file(status)) return false;
+    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & writable) == fs::perms::none;
+}
 
 std::filesystem::path toolStateFolder() {
     if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)

@@ -53,3 +53,7 @@ std::optional<bool> markedAsDownloaded(const std::filesystem::path& file);
 // player's profile: %LOCALAPPDATA%\Pellimore on Windows, elsewhere
 // $XDG_STATE_HOME/Pellimore or ~/.local/state/Pellimore; empty where there is none.
 std::filesystem::path toolStateFolder();
+
+// Whether the file is read-only: its attribute on Windows, elsewhere no write
+// permission for anyone. An edit saved into such a file does not stick.
+bool isReadOnlyFile(const std::filesystem::path& file);

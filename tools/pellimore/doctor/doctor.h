@@ -55,6 +55,7 @@ enum class DoctorFindingKind {
     ModuleUpdateWaiting,   // file, source, version: a release folder holds a newer Pellimore.asi than the one in use
     SettingsDefaultsCopy,  // file, source: a second settings file with only the shipped keys, beside the player's own
     SettingsTwoDiffer,     // file, source: a second settings file with other keys than the player's Pellimore.ini
+    SettingsReadOnly,      // Pellimore.ini is read-only: an edit saved into it does not stick
 };
 
 // Which of two modules stays beside RDR2.exe: the one with this release's
@@ -77,8 +78,8 @@ struct Finding {
     bool extracted = false;          // the subfolder is a release "Extract All" made
     bool realOne = false;            // a real Pellimore.ini stands beside the misnamed one
     ExitStatus settingsVerdict = exitAllGood;
-    int count = 0;       // the settings file's points that do not work
-    bool empty = false;  // the settings file has no bytes
+    int count = 0;             // the settings file's points that do not work
+    bool empty = false;        // the settings file has no bytes
     bool seenRunning = false;  // a hook log written after the doctor first saw these bytes shows them starting
     // What a repair would move, relative to the game folder; empty where the finding has no repair.
     std::filesystem::path source;

@@ -1,6 +1,7 @@
 // The settings file: where the game reads it, what it makes of it, and the
 // names it gets by mistake.
 #include "pellimore/check/settings_analysis.h"
+#include "pellimore/check/settings_names.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
@@ -66,7 +67,8 @@ void checkSettings(DoctorReport& report, const fs::path& folder, const DoctorCon
         add(report, Severity::Attention, DoctorFindingKind::SettingsFolder);
         return;
     }
-    const SettingsReport analysis = analyzeSettingsFile(textFromPath(*settings));
+    if (isReadOnlyFile(*settings)) add(report, Severity::Attention, DoctorFindingKind::SettingsReadOnly);
+    const SettingsReport analysis = analyzeSettingsFileContent(textFromPath(*settings));
     Finding& finding = add(report, analysis.verdict == exitAllGood ? Severity::Ok : Severity::Attention,
                            DoctorFindingKind::SettingsVerdict);
     finding.settingsVerdict = analysis.verdict;
@@ -83,12 +85,8 @@ void checkSettingsNames(DoctorReport& report, const fs::path& folder, const Doct
         names.push_back(textFromPath(entry->path().filename()));
     std::sort(names.begin(), names.end());
     for (const auto& name : names) {
+        if (!isOtherSettingsFileName(name)) continue;
         const std::string lower = lowerCase(name);
-        // A name with ':' is a file's stream (Windows' download mark among them), never a file of its own.
-        if (name.find(':') != std::string::npos) continue;
-        if (!lower.starts_with("pellimore") || lower == lowerCase(settingsFileName) || lower.ends_with(".asi"))
-            continue;
-        if (!lower.ends_with(".ini.txt") && !lower.ends_with(".ini")) continue;
         reportSecondSettings(
             report, folder, pathFromText(name),
             lower.ends_with(".ini.txt") ? DoctorFindingKind::SettingsNamedTxt : DoctorFindingKind::SettingsNamedOther,

@@ -140,6 +140,7 @@ std::string doctorFindingSentence(const Finding& finding) {
         case DoctorFindingKind::SettingsDefaultsCopy: return fileSentence("doctor.settings.adds_nothing", finding);
         case DoctorFindingKind::SettingsTwoDiffer: return fileSentence("doctor.settings.two_differ", finding);
         case DoctorFindingKind::GameRunning: return say("doctor.game_running");
+        case DoctorFindingKind::SettingsReadOnly: return say("doctor.settings.read_only");
         case DoctorFindingKind::ModuleUpdateWaiting:
             return fileSentence(
                 finding.kept == ModuleKept::Other ? "doctor.module.update_waiting" : "doctor.module.update_choice",

@@ -173,6 +173,7 @@ void planFinding(Planner& planner, const Finding& finding, const DoctorReport& r
         case DoctorFindingKind::HookLogNoScripts:
         case DoctorFindingKind::UnderProgramFiles:
         case DoctorFindingKind::NonAsciiPath:
+        case DoctorFindingKind::SettingsReadOnly:
         case DoctorFindingKind::GameRunning: return;
     }
 }
