@@ -171,10 +171,20 @@ function markKeys(rows) {
   }
 }
 
+const hasFinding = (analysis, kind) => analysis.findings.some((finding) => finding.kind === kind);
+
+// The headline, as check words it: an empty file is one fact, not a load that stops part-way.
 function showVerdict(selector, attribute, analysis) {
   const element = $(selector);
   element.setAttribute(attribute, analysis.verdict);
-  element.textContent = words.verdict[analysis.verdict];
+  element.textContent = hasFinding(analysis, 'empty-file') ? words.verdict.empty : words.verdict[analysis.verdict];
+}
+
+// What saving repairs: a byte-order mark is said by what it hides, as the checker's finding says it.
+function repairText(repair) {
+  if (repair !== 'byte-order-mark-removed') return words.repairs[repair];
+  const hidden = ['byte-order-mark-hides-line', 'byte-order-mark-before-comment'].find((kind) => hasFinding(state.now, kind));
+  return words.repairs[hidden || repair];
 }
 
 // "The game reads <the file's name> as it is now:", the name in a span of its own wherever the language puts it.
@@ -195,7 +205,7 @@ function refresh() {
   showReadsNow();
   $('[data-saved-line]').hidden = !state.saved;
   if (state.saved) showVerdict('[data-saved-verdict]', 'data-saved-verdict', state.saved);
-  const repairs = state.repairs.map((repair) => words.repairs[repair]);
+  const repairs = state.repairs.map(repairText);
   $('[data-repairs]').textContent = repairs.length ? '(' + repairs.join('; ') + ')' : '';
   renderMoves(shown().rows);
   markKeys(shown().rows);
@@ -250,7 +260,16 @@ async function undoLastSave() {
   showPrompt(words.saveUndone(state.fileName));
 }
 
-function download(bytes, why) {
+// "2026-12-09 14:05", the player's own clock, for the download's mark.
+function savedAtText() {
+  const now = new Date(), two = (number) => String(number).padStart(2, '0');
+  return `${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())} ${two(now.getHours())}:${two(now.getMinutes())}`;
+}
+
+// A download carries the page's mark as its first line, so the doctor finds it among the player's downloads.
+function download(unmarked, why) {
+  const bytes = withBytes(unmarked, (p, n) => resultBytes(Module.ccall('editorMarkDownload', 'number',
+    ['number', 'number', 'string'], [p, n, savedAtText()])));
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
   link.download = 'Pellimore.ini';

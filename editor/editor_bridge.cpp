@@ -4,6 +4,7 @@
 // JavaScript draws and handles input; it never reads the settings format.
 #include "host/key_state_table.h"
 #include "pellimore/check/check_wording.h"
+#include "pellimore/check/download_mark.h"
 #include "pellimore/check/settings_analysis.h"
 #include "pellimore/check/settings_checker.h"
 #include "pellimore/common/key_names.h"
@@ -232,6 +233,12 @@ EMSCRIPTEN_KEEPALIVE const char* editorUseKeyboard(const char* tag) {
 // The bytes with the changes saved into them.
 EMSCRIPTEN_KEEPALIVE const char* editorRewrite(const char* bytes, int length, const char* changes) {
     result = rewriteSettings(std::string_view(bytes, static_cast<std::size_t>(length)), parseChanges(changes));
+    return result.data();
+}
+
+// The saved bytes as a download carries them: the page's mark first, with the time it was saved.
+EMSCRIPTEN_KEEPALIVE const char* editorMarkDownload(const char* bytes, int length, const char* savedAt) {
+    result = withDownloadMark(std::string_view(bytes, static_cast<std::size_t>(length)), savedAt);
     return result.data();
 }
 

@@ -50,10 +50,18 @@ async function openFile(page, path) {
   return page.getAttribute('[data-verdict]', 'data-verdict');
 }
 
+// The page's mark, the first line of every download, by which the doctor finds it in Downloads.
+const downloadMark = /^; Saved by Pellimore-editor\.html as a download on \d{4}-\d\d-\d\d \d\d:\d\d\r?\n/;
+
+// Saves as a download; the file at the path returned holds the bytes without the page's mark (which every
+// download must carry, once), the download itself stands beside it as NAME.download.
 async function saveFile(page, name) {
   const [download] = await Promise.all([page.waitForEvent('download'), page.click('[data-save]')]);
   const path = join(scratch, name);
-  await download.saveAs(path);
+  await download.saveAs(path + '.download');
+  const marked = readFileSync(path + '.download').toString('latin1');
+  assert.match(marked, downloadMark, 'a download starts with the page\'s mark');
+  writeFileSync(path, Buffer.from(marked.replace(downloadMark, ''), 'latin1'));
   return path;
 }
 
@@ -392,6 +400,72 @@ test('a dropped file keeps its handle too, so Save writes into it', async () => 
   await page.click('[data-save]');
   await page.waitForFunction(() => window.nextHandle.writes === 1);
   assert.match(Buffer.from(await page.evaluate(() => [...window.nextHandle.content])).toString('latin1'), /iTackle=75/);
+});
+
+test('the headline and the repairs say UTF-16, a byte-order mark before a comment and an empty file as check does', async () => {
+  const { page } = await openEditor();
+  await openFile(page, join(repository, 'tests', 'tool_output', 'check', 'utf16.ini'));
+  assert.doesNotMatch(await page.textContent('[data-repairs]'), /cannot read/);
+  assert.match(await page.textContent('[data-repairs]'), /zero bytes between letters the game skips/);
+  const shipped = readFileSync(join(repository, 'package', 'Pellimore.ini'));
+  const beforeComment = join(scratch, 'mark-before-comment.ini');
+  writeFileSync(beforeComment, Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), shipped]));
+  await openFile(page, beforeComment);
+  assert.doesNotMatch(await page.textContent('[data-repairs]'), /hides \[Pellimore\]/);
+  assert.match(await page.textContent('[data-repairs]'), /a comment, so nothing was lost/);
+  const empty = join(scratch, 'empty.ini');
+  writeFileSync(empty, '');
+  await openFile(page, empty);
+  assert.equal(await page.textContent('[data-verdict]'), 'the file is empty, so the game loads nothing from it');
+  assert.match(spawnSync(tool, ['check', empty], { encoding: 'utf8' }).stdout, /the file is empty, so the game loads nothing from it/);
+});
+
+test('a download carries the page\'s mark once, however often it is saved, and the game reads it as a comment', async () => {
+  const { page } = await openEditor();
+  await page.click('[data-move="knockout"]');
+  await page.keyboard.press('KeyL');
+  const first = (await saveFile(page, 'marked-once.ini')) + '.download';
+  await openFile(page, first);
+  await page.click('[data-move="tackle"]');
+  await page.keyboard.press('KeyK');
+  const again = readFileSync((await saveFile(page, 'marked-twice.ini')) + '.download').toString('latin1');
+  assert.equal(again.match(/Saved by Pellimore-editor\.html/g).length, 1, again.slice(0, 200));
+  const check = checkStatus(join(scratch, 'marked-twice.ini.download'));
+  assert.equal(check.status, 0, check.stdout);
+});
+
+test('after opening a file without a handle, Save downloads instead of writing into the file opened before', async () => {
+  const original = readFileSync(join(repository, 'package', 'Pellimore.ini'));
+  const { page } = await openEditorWithHandles();
+  await openThroughPicker(page, original, {});
+  const plain = join(scratch, 'opened-plainly.ini');
+  writeFileSync(plain, original);
+  await page.evaluate(() => { window.showOpenFilePicker = undefined; });
+  await openFile(page, plain);
+  await page.click('[data-move="knockout"]');
+  await page.keyboard.press('KeyL');
+  await saveFile(page, 'after-plain-open.ini');
+  assert.equal(await page.evaluate(() => window.nextHandle.writes), 0, 'the file opened before was written');
+});
+
+test('after Undo last save the page shows the keys the file holds again, and the next save builds on them', async () => {
+  const original = readFileSync(join(repository, 'package', 'Pellimore.ini'));
+  const { page } = await openEditorWithHandles();
+  await openThroughPicker(page, original, {});
+  await page.click('[data-move="execute"]');
+  await page.keyboard.press('KeyJ');
+  await page.click('[data-save]');
+  await page.waitForFunction(() => window.nextHandle.writes === 1);
+  await page.click('[data-undo-save]');
+  await page.waitForFunction(() => window.nextHandle.writes === 2);
+  assert.equal(await page.textContent('[data-move="execute"] .current'), 'E', 'the list shows the undone key again');
+  await page.click('[data-move="tackle"]');
+  await page.keyboard.press('KeyK');
+  await page.click('[data-save]');
+  await page.waitForFunction(() => window.nextHandle.writes === 3);
+  const written = Buffer.from(await page.evaluate(() => [...window.nextHandle.content])).toString('latin1');
+  assert.match(written, /iExecute=69/, 'the undone key came back with the next save');
+  assert.match(written, /iTackle=75/);
 });
 
 // A catalogue's messages (words/<language>.txt), so the tests expect the page's own words without copying them.

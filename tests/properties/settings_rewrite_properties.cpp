@@ -1,5 +1,6 @@
 #include "settings_rewrite_properties.h"
 
+#include "pellimore/check/download_mark.h"
 #include "pellimore/check/settings_survey.h"
 #include "settings_rewrite.h"
 
@@ -10,7 +11,8 @@
 // value is kept. The only other changes are the deliberate ones, each allowed below
 // by name: 1 the byte-order mark removed, 2 UTF-16 turned into plain text, 3 the
 // code note in the comment above a changed key updated, 4 a missing key (and a
-// [Pellimore] line for it) added, 5 a line end given to a last line keys follow.
+// [Pellimore] line for it) added, 5 a line end given to a last line keys follow, 6 as
+// a download, the page's mark as the first line, once.
 namespace {
 
 // The bytes in lines, each with its own line feed.
@@ -105,8 +107,28 @@ std::string loadsAsAsked(std::string_view original, const std::string& saved, Ke
 
 }  // namespace
 
+// Deliberate change 6: the download is the saved file with one mark line before it, which the game reads as a
+// comment, so it loads exactly as the saved file does.
+std::string downloadBreaks(const std::string& saved) {
+    const std::string marked = withDownloadMark(withDownloadMark(saved, "2026-12-09 14:05"), "2026-12-09 14:06");
+    if (!startsWithDownloadMark(marked)) return "the download does not start with the page's mark";
+    const std::size_t feed = marked.find('\n');
+    const std::string rest = marked.substr(feed + 1);
+    if (startsWithDownloadMark(rest) ||
+        rest != (startsWithDownloadMark(saved) ? saved.substr(saved.find('\n') + 1) : saved))
+        return "the download is not the saved file with one mark before it";
+    const auto loads = [](const std::string& bytes) { return evaluateSettingsBytes(bytes, HotkeyBindings{}); };
+    const SettingsEvaluation plain = loads(saved), download = loads(marked);
+    for (const KeyOwner other : loadOrder)
+        if (plain.bindings.*keyRow(other).binding != download.bindings.*keyRow(other).binding ||
+            plain.stop.error != download.stop.error)
+            return "the mark changes what the game loads";
+    return "";
+}
+
 std::string rewriteBreaks(std::string_view original, KeyOwner owner, std::int32_t code) {
     const std::string saved = rewriteSettings(original, {{owner, code}});
+    if (std::string broken = downloadBreaks(saved); !broken.empty()) return broken;
     // Deliberate change 2: a UTF-16 file becomes plain text, so its bytes cannot be kept as they were.
     if (looksLikeUtf16(original)) return "";
     if (std::string broken = bytesKept(original, saved, keyRow(owner).settingsKey, code); !broken.empty())
