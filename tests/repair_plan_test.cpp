@@ -3,13 +3,16 @@
 // the shipped ones, the module with this release's bytes (else the newer one)
 // stays, and where nothing tells, the player chooses.
 #include "pellimore/doctor/repair_plan.h"
+#include "pellimore/check/download_mark.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/sha256.h"
 #include "pellimore/doctor/doctor.h"
 #include "pellimore/doctor/module_version.h"
+#include "pellimore/doctor/repair_run.h"
 #include "test_support.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 
 namespace {
@@ -189,6 +192,38 @@ TEST_F(RepairPlanTest, LinkedFilesAreLeftToTheModManagerAndNamesIgnoreLetterCase
     const RepairPlan linked = plan(folder, context());
     EXPECT_FALSE(touches(linked, "Pellimore.ini.txt"));
     EXPECT_EQ(std::count(linked.leftAlone.begin(), linked.leftAlone.end(), fs::path("Pellimore.ini.txt")), 1);
+}
+
+TEST_F(RepairPlanTest, ThePagesNewestDownloadComesInByThePlayersChoiceAndGoesBackOnUndo) {
+    const fs::path folder = game();
+    write(folder / "Pellimore.asi", moduleOf(1, 0, 0));
+    write(folder / "Pellimore.ini", ownSettings("75"));
+    const fs::path downloads = scratchDirectory / "Downloads";
+    const std::string saved = withDownloadMark(ownSettings("76"), "2026-12-09 14:05");
+    write(downloads / "Pellimore (1).ini", saved);
+    write(downloads / "Pellimore (2).ini", ownSettings("77"));  // a download the page did not save
+    write(downloads / "Pellimore.ini", withDownloadMark(ownSettings("78"), "2026-12-01 10:00"));
+    const auto now = fs::file_time_type::clock::now();
+    fs::last_write_time(folder / "Pellimore.ini", now - std::chrono::hours(2));
+    fs::last_write_time(downloads / "Pellimore.ini", now - std::chrono::hours(3));  // older than the game's file
+    fs::last_write_time(downloads / "Pellimore (2).ini", now);
+    fs::last_write_time(downloads / "Pellimore (1).ini", now - std::chrono::hours(1));
+    DoctorContext withDownloads = context();
+    withDownloads.downloadsFolder = downloads;
+    const RepairPlan found = plan(folder, withDownloads);
+    ASSERT_EQ(found.choices.size(), 1u);
+    EXPECT_EQ(found.choices.front().other, fs::absolute(downloads / "Pellimore (1).ini"));
+    EXPECT_TRUE(safeStepsOf(found).steps.empty()) << "--fix never brings a download in";
+    EXPECT_TRUE(withAnswer(folder, found, found.choices.front(), 1, "stamp").steps.empty())
+        << "keeping Pellimore.ini leaves the download where it is";
+    const RepairPlan brought = withAnswer(folder, found, found.choices.front(), 2, "stamp");
+    ASSERT_EQ(runRepairs(folder, brought, false).problem, RepairProblem::None);
+    EXPECT_EQ(readWholeFile(folder / "Pellimore.ini"), saved);
+    EXPECT_EQ(readWholeFile(folder / "Pellimore.ini.stamp.bak"), ownSettings("75"));
+    EXPECT_FALSE(fs::exists(downloads / "Pellimore (1).ini"));
+    ASSERT_EQ(undoLastRepair(folder, false).problem, RepairProblem::None);
+    EXPECT_EQ(readWholeFile(downloads / "Pellimore (1).ini"), saved);
+    EXPECT_EQ(readWholeFile(folder / "Pellimore.ini"), ownSettings("75"));
 }
 
 TEST_F(RepairPlanTest, AModuleCutShortHasNoVersion) {

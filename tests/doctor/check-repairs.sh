@@ -144,6 +144,24 @@ folder=$work/fix_asks_nothing; make_switched_off "$folder"; doctor --fix "$folde
 folder=$work/answer_no; make_extracted_release "$folder"; before=$(snapshot "$folder")
 printf 'n\r\n' | "${runner[@]}" "$tool" doctor --ask "$folder" >/dev/null 2>&1
 [ "$(snapshot "$folder")" = "$before" ] || fail "an answer of no changed the folder"
+# The page's download in Downloads, newer than the player's Pellimore.ini: answering 2 brings it in and keeps the
+# old file as a .bak, --undo gives both back; a download the page did not save is left alone.
+folder=$work/page_download; game "$folder"; plugin "$folder/Pellimore.asi"
+sed 's/iKnockout=81/iKnockout=75/' "$sample" >"$folder/Pellimore.ini"; touch -d "2 hours ago" "$folder/Pellimore.ini"
+{ printf '; Saved by Pellimore-editor.html as a download on 2026-12-09 14:05\r\n'; sed 's/iKnockout=81/iKnockout=76/' "$sample"; } \
+  >"$XDG_DOWNLOAD_DIR/Pellimore (1).ini"
+touch -d "1 hour ago" "$XDG_DOWNLOAD_DIR/Pellimore (1).ini"
+sed 's/iKnockout=81/iKnockout=77/' "$sample" >"$XDG_DOWNLOAD_DIR/Pellimore (2).ini"
+before=$(snapshot "$folder"); downloads_before=$(snapshot "$XDG_DOWNLOAD_DIR")
+said=$(printf '2\r\ny\r\n' | "${runner[@]}" "$tool" doctor --ask "$folder" 2>&1 | tr -d '\r')
+grep -q "iKnockout=76" "$folder/Pellimore.ini" || fail "the page's download was not brought in: $(grep -i editor <<<"$said")"
+grep -qs "iKnockout=75" "$folder"/Pellimore.ini.*.bak || fail "the player's old Pellimore.ini was not kept as a .bak"
+grep -q "iKnockout=77" "$XDG_DOWNLOAD_DIR/Pellimore (2).ini" || fail "a download the page did not save was touched"
+doctor --undo "$folder" >/dev/null
+[ "$(snapshot "$folder")" = "$before" ] && [ "$(snapshot "$XDG_DOWNLOAD_DIR")" = "$downloads_before" ] ||
+  fail "--undo did not give back the game folder and Downloads as they were"
+rm -f "$XDG_DOWNLOAD_DIR"/*
+
 # A move onto an existing file fails, and both files keep their bytes.
 printf first >"$work/a"; printf second >"$work/b"
 probe move "$work/a" "$work/b" >/dev/null && fail "a move replaced an existing file"

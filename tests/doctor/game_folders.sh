@@ -9,6 +9,16 @@ work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 cd "$work"
 # What the doctor remembers goes to a profile of the test's own, never the tester's.
 export XDG_STATE_HOME=$work/profile
+# Downloads, where the settings editor page's saves land: one of the test's own. Under wine, the prefix's user
+# folder points there for the run (wine links it to the home folder when it makes the prefix).
+export XDG_DOWNLOAD_DIR=$work/Downloads
+mkdir -p "$XDG_DOWNLOAD_DIR"
+for argument in "${runner[@]}"; do
+  [[ $argument == WINEPREFIX=* ]] || continue
+  wine_downloads="${argument#WINEPREFIX=}/drive_c/users/$(id -un)/Downloads"
+  [ -L "$wine_downloads" ] && wine_downloads_were=$(readlink "$wine_downloads") && ln -sfn "$XDG_DOWNLOAD_DIR" "$wine_downloads"
+  trap 'rm -rf "$work"; [ -n "${wine_downloads_were:-}" ] && ln -sfn "$wine_downloads_were" "$wine_downloads"' EXIT
+done
 
 # The plug-in itself: the real module, or a stand-in file carrying only a version resource's fixed part.
 plugin() {

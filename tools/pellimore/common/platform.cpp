@@ -158,6 +158,14 @@ bool isReadOnlyFile(const std::filesystem::path& file) {
            !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::filesystem::path downloadsFolder() {
+    PWSTR folder = nullptr;
+    std::filesystem::path downloads;
+    if (SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &folder) == S_OK) downloads = folder;
+    CoTaskMemFree(folder);
+    return downloads;
+}
+
 std::filesystem::path toolStateFolder() {
     PWSTR folder = nullptr;
     std::filesystem::path state;
@@ -223,6 +231,12 @@ bool isReadOnlyFile(const std::filesystem::path& file) {
     if (error || !fs::is_regular_file(status)) return false;
     const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (status.permissions() & writable) == fs::perms::none;
+}
+
+std::filesystem::path downloadsFolder() {
+    if (const char* downloads = std::getenv("XDG_DOWNLOAD_DIR"); downloads && *downloads) return downloads;
+    if (const char* home = std::getenv("HOME"); home && *home) return std::filesystem::path(home) / "Downloads";
+    return {};
 }
 
 std::filesystem::path toolStateFolder() {

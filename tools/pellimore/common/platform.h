@@ -57,3 +57,7 @@ std::filesystem::path toolStateFolder();
 // Whether the file is read-only: its attribute on Windows, elsewhere no write
 // permission for anyone. An edit saved into such a file does not stick.
 bool isReadOnlyFile(const std::filesystem::path& file);
+
+// The player's Downloads folder, where a browser saves: Windows' known folder,
+// elsewhere $XDG_DOWNLOAD_DIR or ~/Downloads; empty where there is none.
+std::filesystem::path downloadsFolder();

@@ -19,9 +19,12 @@ std::filesystem::path defaultGameFolder(const std::filesystem::path& toolDirecto
 }
 
 DoctorContext runningDoctorContext() {
-    return {releasedModuleDigest(), toolDirectory() / toolFileName(),
-            markedAsDownloaded,     releasedSettingsDigest(),
-            toolStateFolder(),      gameIsRunning};
+    DoctorContext context{releasedModuleDigest(), toolDirectory() / toolFileName(), markedAsDownloaded};
+    context.releasedSettingsDigest = releasedSettingsDigest();
+    context.recordFolder = toolStateFolder();
+    context.gameRunning = gameIsRunning;
+    context.downloadsFolder = downloadsFolder();
+    return context;
 }
 
 DoctorReport diagnoseGameFolder(const std::filesystem::path& folder, const DoctorContext& context) {
@@ -34,6 +37,7 @@ DoctorReport diagnoseGameFolder(const std::filesystem::path& folder, const Docto
         doctor::checkPluginCopies(report, folder, context);
         doctor::checkSettings(report, folder, context);
         doctor::checkSettingsNames(report, folder, context);
+        doctor::checkPageDownload(report, folder, context);
         doctor::checkHostLog(report, folder, context);
         doctor::checkFolderPath(report, folder);
     }

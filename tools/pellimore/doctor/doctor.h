@@ -56,6 +56,7 @@ enum class DoctorFindingKind {
     SettingsDefaultsCopy,  // file, source: a second settings file with only the shipped keys, beside the player's own
     SettingsTwoDiffer,     // file, source: a second settings file with other keys than the player's Pellimore.ini
     SettingsReadOnly,      // Pellimore.ini is read-only: an edit saved into it does not stick
+    PageDownloadWaiting,   // file, source (absolute): the page's newest download, newer than Pellimore.ini
 };
 
 // Which of two modules stays beside RDR2.exe: the one with this release's
@@ -114,6 +115,8 @@ struct DoctorContext {
     // folder, so a look writes nothing there; empty keeps no record.
     std::filesystem::path recordFolder;
     bool (*gameRunning)() = nullptr;  // whether the game runs now
+    // The player's Downloads folder, where the settings editor page's saves land; empty where there is none.
+    std::filesystem::path downloadsFolder;
 };
 
 // The context of the running program: its own release's module digest and file, and Windows' own mark.

@@ -42,6 +42,7 @@ void checkPlugin(DoctorReport& report, const fs::path& folder, const DoctorConte
 void checkPluginCopies(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
 void checkSettings(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
 void checkSettingsNames(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
+void checkPageDownload(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
 void checkHostLog(DoctorReport& report, const fs::path& folder, const DoctorContext& context);
 
 // Whether the doctor has seen a Pellimore.asi in this folder before (its record, or an earlier release's).

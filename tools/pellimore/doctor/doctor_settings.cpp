@@ -1,5 +1,6 @@
 // The settings file: where the game reads it, what it makes of it, and the
 // names it gets by mistake.
+#include "pellimore/check/download_mark.h"
 #include "pellimore/check/settings_analysis.h"
 #include "pellimore/check/settings_names.h"
 #include "pellimore/common/platform.h"
@@ -92,6 +93,33 @@ void checkSettingsNames(DoctorReport& report, const fs::path& folder, const Doct
             lower.ends_with(".ini.txt") ? DoctorFindingKind::SettingsNamedTxt : DoctorFindingKind::SettingsNamedOther,
             context);
     }
+}
+
+// The settings editor page saves as a download, which lands in Downloads (as "Pellimore (1).ini" where one is there
+// already): the newest file there that carries the page's mark and is newer than the game's Pellimore.ini holds
+// the keys the player meant to play with. A file the page did not save is never taken.
+void checkPageDownload(DoctorReport& report, const fs::path& folder, const DoctorContext& context) {
+    if (context.downloadsFolder.empty()) return;
+    std::error_code error;
+    const auto installed = findEntry(folder, settingsFileName);
+    const auto installedTime = installed ? fs::last_write_time(*installed, error) : fs::file_time_type::min();
+    std::optional<fs::path> newest;
+    fs::file_time_type newestTime = installedTime;
+    for (fs::directory_iterator entry(context.downloadsFolder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = lowerCase(textFromPath(entry->path().filename()));
+        std::error_code fileError;
+        if (!name.starts_with("pellimore") || !name.ends_with(".ini") || !entry->is_regular_file(fileError)) continue;
+        const auto time = fs::last_write_time(entry->path(), fileError);
+        if (fileError || time <= newestTime) continue;
+        if (!startsWithDownloadMark(readWholeFile(entry->path()).value_or(""))) continue;
+        newest = entry->path(), newestTime = time;
+    }
+    if (!newest) return;
+    Finding& finding = add(report, Severity::Attention, DoctorFindingKind::PageDownloadWaiting);
+    finding.file = textFromPath(*newest);
+    finding.source = fs::absolute(*newest, error);
+    finding.realOne = installed.has_value();
 }
 
 }  // namespace doctor

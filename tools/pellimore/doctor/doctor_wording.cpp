@@ -141,6 +141,9 @@ std::string doctorFindingSentence(const Finding& finding) {
         case DoctorFindingKind::SettingsTwoDiffer: return fileSentence("doctor.settings.two_differ", finding);
         case DoctorFindingKind::GameRunning: return say("doctor.game_running");
         case DoctorFindingKind::SettingsReadOnly: return say("doctor.settings.read_only");
+        case DoctorFindingKind::PageDownloadWaiting:
+            return fileSentence(
+                finding.realOne ? "doctor.settings.page_download" : "doctor.settings.page_download.only", finding);
         case DoctorFindingKind::ModuleUpdateWaiting:
             return fileSentence(
                 finding.kept == ModuleKept::Other ? "doctor.module.update_waiting" : "doctor.module.update_choice",

@@ -173,6 +173,13 @@ void planFinding(Planner& planner, const Finding& finding, const DoctorReport& r
         case DoctorFindingKind::HookLogNoScripts:
         case DoctorFindingKind::UnderProgramFiles:
         case DoctorFindingKind::NonAsciiPath:
+        case DoctorFindingKind::PageDownloadWaiting:
+            // The player's newest keys from the page: with a Pellimore.ini to replace, only by the player's choice.
+            if (finding.realOne)
+                planner.plan.choices.push_back({"Pellimore.ini", finding.source, false});
+            else
+                planner.add(RepairReason::SettingsRenamed, finding.source, "Pellimore.ini", true);
+            return;
         case DoctorFindingKind::SettingsReadOnly:
         case DoctorFindingKind::GameRunning: return;
     }
@@ -193,8 +200,10 @@ RepairPlan withAnswer(const std::filesystem::path& game, RepairPlan plan, const 
     if (answer != 1 && answer != 2) return plan;
     doctor::Planner planner(game, stamp, std::move(plan));
     const bool otherLoads = choice.module && choice.other.parent_path().empty();
+    // A file from outside the game folder (the page's download) that the player does not keep stays where it is.
+    const bool otherInGame = !choice.other.is_absolute();
     if (answer == 1 && choice.module && otherLoads) planner.moduleAside(choice.other, true);
-    if (answer == 1 && !choice.module) planner.setAside(choice.other, true, RepairReason::NotKept);
+    if (answer == 1 && !choice.module && otherInGame) planner.setAside(choice.other, true, RepairReason::NotKept);
     if (answer == 2 && choice.module) planner.moduleAside(choice.installed, true);
     if (answer == 2 && !choice.module) planner.setAside(choice.installed, true, RepairReason::NotKept);
     if (answer == 2)
