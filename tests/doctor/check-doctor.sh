@@ -86,11 +86,19 @@ if [ -f "$module" ]; then
   folders+=(tampered tampered_running)
 fi
 
+# A copy of the game folder under a name longer than a console line: the path stands whole, alone on its line.
+folder="Jeux/Rockstar Games/Red Dead Redemption 2 - copie de sauvegarde faite avant la grande mise à jour du jeu en décembre 2026"
+folder="$folder/Pellimore et les autres mods du serveur"
+game "$folder"; hook "$folder"; mkdir -p "$folder/Pellimore-1.0.0"; plugin "$folder/Pellimore-1.0.0/Pellimore.asi"
+cp "$sample" "$folder/Pellimore-1.0.0/"; folders+=("$folder")
+
 for folder in "${folders[@]}" switched_off unknown_game_version "Program Files (x86)/Steam/steamapps/common/Red Dead Redemption 2" \
     log_from_yesterday started_without_pellimore updated_module complete misplaced outdated_hook "Program Files/Jeux é/attention" settings_folder not_a_game_folder \
     extracted_release near_misses damaged "Program Files/Jeux é/running"; do
   name=$(basename "$folder")
   actual=$("${runner[@]}" "$tool" doctor "$folder" 2>&1 | tr -d '\r' | tr '\\' '/'; echo "exit ${PIPESTATUS[0]}")
   compare_with_baseline "$here/$name.expected" "$actual" "doctor on $folder"
+  # Every path it names stands whole on one line, however long, so a player can copy it by hand.
+  grep -qF -- "$folder" <<<"$actual" || { echo "FAIL: doctor on $folder: the game folder's path is broken across lines"; failures=$((failures + 1)); }
 done
 finish_comparisons

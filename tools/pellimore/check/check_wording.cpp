@@ -263,7 +263,7 @@ std::string bindingStateText(const BindingRow& row) {
 namespace {
 
 std::string fileProblemSentence(const SettingsReport& report) {
-    const std::string path = report.path;
+    const std::string path = unbreakable(report.path);
     switch (report.fileProblem) {
         case FileProblem::None: return "";
         case FileProblem::Folder: return say("check.file.folder", {{"path", path}});
@@ -328,11 +328,11 @@ std::string fixedKeyLine() {
 std::string rawValueText(const BindingRow& row) { return row.rawValue ? shownAsText(*row.rawValue) : "(missing)"; }
 
 std::string notInGameFolderSentence(const std::string& toolFolder) {
-    return say("check.double_click.not_in_game_folder", {{"path", toolFolder}});
+    return say("check.double_click.not_in_game_folder", {{"path", unbreakable(toolFolder)}});
 }
 
 std::string noSettingsInGameFolderSentence(const std::string& gameFolder) {
-    return say("check.double_click.no_settings", {{"path", gameFolder}});
+    return say("check.double_click.no_settings", {{"path", unbreakable(gameFolder)}});
 }
 
 std::string checkingGameSettingsLine(const std::string& settingsFile) {

@@ -49,7 +49,7 @@ void printSettingsReport(const SettingsReport& report, std::ostream& out, const 
         return;
     }
     const std::string verdict = wrappedText(verdictSentence(report));
-    out << wrappedText(heading.empty() ? report.path : heading) << "\n" << verdict << "\n\n";
+    out << wrappedText(heading.empty() ? unbreakable(report.path) : heading) << "\n" << verdict << "\n\n";
     for (const auto& warning : report.warnings) out << wrappedText(findingWithLine(warning), consoleWidth, 2) << "\n";
     if (!report.warnings.empty()) out << "\n";
     for (const auto& note : report.notes) out << wrappedText(noteLine(note), consoleWidth, noteIndent()) << "\n";

@@ -82,6 +82,15 @@ std::size_t shownWidth(std::string_view text) {
 
 namespace {
 
+// What unbreakable() puts for a space: a control character no sentence or path holds.
+constexpr char unbreakableSpace = '\x1F';
+
+std::string withSpacesShown(std::string_view word) {
+    std::string shown(word);
+    std::replace(shown.begin(), shown.end(), unbreakableSpace, ' ');
+    return shown;
+}
+
 // One line of text (no line end in it) wrapped.
 std::string wrappedLine(std::string_view text, std::size_t width, std::size_t indent, std::size_t lead) {
     std::string result;
@@ -98,13 +107,19 @@ std::string wrappedLine(std::string_view text, std::size_t width, std::size_t in
         if (word.empty()) continue;
         const std::size_t room = result.empty() ? width - lead : width - indent;
         if (!line.empty() && shownWidth(line) + 1 + shownWidth(word) > room) finishLine();
-        line += (line.empty() ? "" : " ") + std::string(word);
+        line += (line.empty() ? "" : " ") + withSpacesShown(word);
     }
     finishLine();
     return result;
 }
 
 }  // namespace
+
+std::string unbreakable(std::string_view text) {
+    std::string kept(text);
+    std::replace(kept.begin(), kept.end(), ' ', unbreakableSpace);
+    return kept;
+}
 
 std::string wrappedText(std::string_view text, std::size_t width, std::size_t indent, std::size_t lead) {
     std::string result;

@@ -34,6 +34,11 @@ std::string encodedUtf8(std::u32string_view codePoints);
 // How many characters (not bytes) a UTF-8 text shows as.
 std::size_t shownWidth(std::string_view text);
 
+// A path as wrapped text keeps it: its spaces become a mark that wrappedText
+// never breaks at and shows as a space, so a player copying the path by hand
+// finds it whole on one line. A path longer than a line stands alone on one.
+std::string unbreakable(std::string_view text);
+
 // The text broken at spaces into lines of at most `width` characters, every
 // line after the first starting with `indent` spaces, the first sharing its
 // line with `lead` columns the caller has printed already; a word longer than

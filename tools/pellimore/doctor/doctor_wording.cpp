@@ -13,7 +13,12 @@
 
 namespace {
 
-std::string listed(const std::vector<std::string>& paths) { return joinedText(paths, ", "); }
+// Paths listed, each kept whole on a line.
+std::string listed(const std::vector<std::string>& paths) {
+    std::vector<std::string> kept;
+    for (const std::string& path : paths) kept.push_back(unbreakable(path));
+    return joinedText(kept, ", ");
+}
 
 std::string scriptsListed(const std::vector<std::string>& scripts) {
     std::vector<std::string> shownScripts;
@@ -48,16 +53,16 @@ std::string fatalSentence(const Finding& finding) {
 
 std::string misplacedModuleSentence(const Finding& finding) {
     return say(finding.extracted ? "doctor.module.misplaced.extracted" : "doctor.module.misplaced",
-               {{"folder", finding.file}});
+               {{"folder", unbreakable(finding.file)}});
 }
 
 std::string namedOtherSentence(std::string_view key, const Finding& finding) {
-    return say(std::string(key) + (finding.realOne ? ".replacing" : ""), {{"file", finding.file}});
+    return say(std::string(key) + (finding.realOne ? ".replacing" : ""), {{"file", unbreakable(finding.file)}});
 }
 
 // The sentences that name a file, the files found and the versions: most of the doctor's.
 std::string fileSentence(std::string_view key, const Finding& finding) {
-    return say(key, {{"file", finding.file},
+    return say(key, {{"file", unbreakable(finding.file)},
                      {"paths", listed(finding.paths)},
                      {"scripts", scriptsListed(finding.paths)},
                      {"version", finding.version},
@@ -77,7 +82,8 @@ std::string quarantinedSentence(Finding finding) {
 std::string doctorHeading(const DoctorReport& report, bool fixing) {
     const bool gameFolder = report.findings.empty() || report.findings.front().kind != DoctorFindingKind::NotGameFolder;
     return say(fixing ? "doctor.heading.fix" : "doctor.heading") + "\n" +
-           say(gameFolder ? "doctor.heading.game_folder" : "doctor.heading.folder_checked", {{"path", report.folder}});
+           say(gameFolder ? "doctor.heading.game_folder" : "doctor.heading.folder_checked",
+               {{"path", unbreakable(report.folder)}});
 }
 
 namespace {
@@ -174,7 +180,7 @@ std::string doctorVerdictSentence(ExitStatus status) {
 
 namespace {
 
-std::string shownPath(const std::filesystem::path& path) { return doctor::shown(path); }
+std::string shownPath(const std::filesystem::path& path) { return unbreakable(doctor::shown(path)); }
 
 // What a step is for, in a few words after the move itself.
 std::string stepPurpose(RepairReason reason) {
