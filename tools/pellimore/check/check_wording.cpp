@@ -179,7 +179,8 @@ std::string bindingSentence(std::string_view key, const SettingsFinding& finding
          {"line", number(finding.otherLine)},
          {"code", codeAndName(finding.keyCode)},
          {"sent", isKeypadDigitCode(finding.keyCode) ? shownKeyLabel(keypadCodeWithoutNumLock(finding.keyCode)) : ""},
-         {"section", settingsSectionName}});
+         {"section", settingsSectionName},
+         {"layout", finding.written}});
 }
 
 }  // namespace
@@ -228,6 +229,7 @@ std::string findingSentence(const SettingsFinding& finding, Reader reader) {
             return say(lowerCase(finding.written).ends_with(".txt") ? "check.other_name.txt" : "check.other_name",
                        {{"file", finding.written}});
         case FindingKind::ReadOnly: return say("check.read_only");
+        case FindingKind::WalkingKey: return bindingSentence("check.walking_key", finding);
     }
     return "";
 }

@@ -5,6 +5,7 @@
 #include "host/key_state_table.h"
 #include "pellimore/check/settings_survey.h"
 #include "pellimore/common/key_names.h"
+#include "pellimore/common/keyboard_layout.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 
@@ -222,6 +223,20 @@ std::vector<SettingsFinding> keypadNotes(const std::vector<BindingRow>& rows) {
     return notes;
 }
 
+// Moves on a key the player walks with, on any of their layouts: every step there orders the move too.
+std::vector<SettingsFinding> walkingKeyWarnings(const std::vector<BindingRow>& rows) {
+    std::vector<SettingsFinding> warnings;
+    for (const auto& row : rows) {
+        if (!row.loaded || row.owner == theModifier) continue;
+        if (const auto layout = walkingLayoutOf(row.code)) {
+            SettingsFinding finding = rowFinding(FindingKind::WalkingKey, row, row.code);
+            finding.written = layoutRow(*layout).letters;
+            warnings.push_back(finding);
+        }
+    }
+    return warnings;
+}
+
 // Keys the game itself uses on foot: each press in play also orders the brawl.
 std::vector<SettingsFinding> gameKeyNotes(const std::vector<BindingRow>& rows) {
     static constexpr std::int32_t gameKeysOnFoot[] = {'E', 'F'};
@@ -287,6 +302,7 @@ SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& p
     for (auto& note : switchedOffNotes(report.rows)) report.notes.push_back(std::move(note));
     for (auto& note : keypadNotes(report.rows)) report.notes.push_back(std::move(note));
     for (auto& note : gameKeyNotes(report.rows)) report.notes.push_back(std::move(note));
+    for (auto& warning : walkingKeyWarnings(report.rows)) report.warnings.push_back(std::move(warning));
     std::stable_sort(report.warnings.begin(), report.warnings.end(),
                      [](const SettingsFinding& a, const SettingsFinding& b) { return a.line < b.line; });
     report.verdict = verdictOf(report);

@@ -32,6 +32,7 @@ const char* findingKindName(FindingKind kind) {
         case FindingKind::GameKey: return "game-key";
         case FindingKind::OtherFileName: return "other-file-name";
         case FindingKind::ReadOnly: return "read-only";
+        case FindingKind::WalkingKey: return "walking-key";
     }
     return "";
 }

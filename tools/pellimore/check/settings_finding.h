@@ -39,6 +39,7 @@ enum class FindingKind {
     GameKey,                     // a key the game itself uses on foot (a note)
     OtherFileName,               // the file is not named Pellimore.ini, so the game never reads it (written: its name)
     ReadOnly,                    // the file is read-only: an edit saved into it does not stick
+    WalkingKey,                  // a move on a key the player walks with (written: the layout's letters, "AZERTY")
 };
 
 // Why the game stops reading at a binding.

@@ -1,5 +1,6 @@
 #include "pellimore/common/language_choice.h"
 
+#include "pellimore/common/keyboard_layout.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/words.h"
 
@@ -36,6 +37,14 @@ std::string firstWithCatalogue(const std::vector<std::string>& tags) {
     return "en";
 }
 
+// PELLIMORE_KEYBOARD names a layout ("fr", "azerty", "fr-CA") in place of the system's: under wine the system
+// maps keys by the X server's layout, not the one asked for, so tests name layouts this way.
+std::vector<PlayerLayout> playerKeyboard(const std::string& asked) {
+    const auto named = layoutNamed(asked);
+    if (!named) return systemKeyboardLayouts();
+    return {{*named, layoutRow(*named).walking}};
+}
+
 }  // namespace
 
 std::vector<std::string> chooseRunLanguage(std::vector<std::string> arguments) {
@@ -43,7 +52,7 @@ std::vector<std::string> chooseRunLanguage(std::vector<std::string> arguments) {
     if (language.empty()) language = variable("PELLIMORE_LANGUAGE");
     if (language.empty()) language = firstWithCatalogue(preferredLanguages());
     chooseLanguage(language);
-    const std::string keyboard = variable("PELLIMORE_KEYBOARD");
-    chooseKeyboardLanguage(keyboard.empty() ? keyboardLanguage() : keyboard);
+    choosePlayerLayouts(playerKeyboard(variable("PELLIMORE_KEYBOARD")));
+    chooseKeyboardLanguage(layoutRow(playerLayouts().front().layout).keyNames);
     return arguments;
 }

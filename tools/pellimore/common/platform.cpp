@@ -1,5 +1,6 @@
 #include "pellimore/common/platform.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -141,7 +142,25 @@ std::vector<std::string> preferredLanguages() {
     return tags;
 }
 
-std::string keyboardLanguage() { return localeName(LOWORD(reinterpret_cast<std::uintptr_t>(GetKeyboardLayout(0)))); }
+std::vector<PlayerLayout> systemKeyboardLayouts() {
+    const HKL active = GetKeyboardLayout(0);
+    std::vector<HKL> installed(static_cast<std::size_t>(std::max(GetKeyboardLayoutList(0, nullptr), 0)));
+    installed.resize(
+        static_cast<std::size_t>(GetKeyboardLayoutList(static_cast<int>(installed.size()), installed.data())));
+    installed.erase(std::remove(installed.begin(), installed.end(), active), installed.end());
+    installed.insert(installed.begin(), active);
+    std::vector<PlayerLayout> layouts;
+    for (const HKL layout : installed) {
+        const auto named = layoutNamed(localeName(LOWORD(reinterpret_cast<std::uintptr_t>(layout))));
+        PlayerLayout player{named.value_or(KeyboardLayout::Us), {}};
+        const UINT positions[4] = {0x11, 0x1E, 0x1F, 0x20};  // where QWERTY has W, A, S and D
+        for (int index = 0; index < 4; ++index)
+            player.walking[index] =
+                static_cast<std::int32_t>(MapVirtualKeyExW(positions[index], MAPVK_VSC_TO_VK, layout));
+        layouts.push_back(player);
+    }
+    return layouts;
+}
 
 bool consoleOpenedForThisRun() {
     DWORD processes[2];
@@ -217,9 +236,11 @@ std::vector<std::string> preferredLanguages() {
     return tags;
 }
 
-std::string keyboardLanguage() {
+std::vector<PlayerLayout> systemKeyboardLayouts() {
     const auto tags = preferredLanguages();
-    return tags.empty() ? "" : tags.front();
+    const KeyboardLayout layout =
+        tags.empty() ? KeyboardLayout::Us : layoutNamed(tags.front()).value_or(KeyboardLayout::Us);
+    return {{layout, layoutRow(layout).walking}};
 }
 
 std::filesystem::path toolFileName() { return "pellimore"; }

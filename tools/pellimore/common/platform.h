@@ -3,6 +3,8 @@
 // any letters, and the tool is found by its own folder.
 #pragma once
 
+#include "pellimore/common/keyboard_layout.h"
+
 #include <filesystem>
 #include <istream>
 #include <optional>
@@ -21,9 +23,11 @@ std::string readAnswerLine(std::istream& in);
 // Windows' display languages, or elsewhere LANGUAGE, LC_ALL, LC_MESSAGES, LANG.
 std::vector<std::string> preferredLanguages();
 
-// The language of the keyboard layout in use ("de-DE" for a German one), which
-// key names follow; elsewhere than Windows, the first preferred language.
-std::string keyboardLanguage();
+// The keyboard layouts the player types on, the one in use first: on Windows
+// each of GetKeyboardLayoutList, with its walking keys as the layout maps the
+// positions of QWERTY's W, A, S and D; elsewhere the layout of the first
+// preferred language.
+std::vector<PlayerLayout> systemKeyboardLayouts();
 
 // Whether this run has a console window of its own that closes when it ends
 // (double-clicked, or a file dropped onto it), with a player at the keyboard.

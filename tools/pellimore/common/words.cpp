@@ -1,6 +1,7 @@
 #include "pellimore/common/words.h"
 
 #include "pellimore/common/key_names.h"
+#include "pellimore/common/keyboard_layout.h"
 #include "pellimore/common/text.h"
 
 #include <algorithm>
@@ -162,7 +163,7 @@ void chooseKeyboardLanguage(std::string_view tag) {
 
 std::string shownKeyName(std::int64_t code) {
     const std::string name = keyName(code);
-    if (name.empty() || keyboardSetting() == "en") return name;
+    if (name.empty()) return name;
     // Keypad digits share one label with the digit in it; every other key has a label of its own, or keeps its name.
     const bool keypad = isKeypadDigitCode(code);
     const std::string key = keypad ? "key.Numpad" : "key." + name;
@@ -177,11 +178,37 @@ std::string shownKeyLabel(std::int64_t code) {
     return name.empty() ? std::to_string(code) : name + " (" + std::to_string(code) + ")";
 }
 
+namespace {
+
+// Whether, in the chosen language, a no-word starts with what the key where QWERTY has Y types on that
+// language's keyboard: in Russian, н (нет) sits there, so a "y" typed with the English layout on may mean no.
+bool yKeyMayMeanNo() {
+    const auto layout = layoutNamed(chosenLanguage());
+    if (!layout) return false;
+    const std::string letter = foldedAnswer(layoutRow(*layout).yKeyTypes);
+    for (const std::string& no : spaceSeparated(say("answer.no")))
+        if (letter != "y" && foldedAnswer(no).starts_with(letter)) return true;
+    return false;
+}
+
+bool isAnswerIn(std::string_view key, const std::string& word) {
+    for (const std::string& listed : spaceSeparated(say(key)))
+        if (word == foldedAnswer(listed)) return true;
+    return false;
+}
+
+}  // namespace
+
 bool isYesAnswer(std::string_view answer) {
     // Only the chosen language's words: "н" is the Y key on a Russian keyboard, but in Russian it starts "нет".
     const std::string word = foldedAnswer(answer);
-    if (word == "y" || word == "yes") return true;
-    for (const std::string& yes : spaceSeparated(say("answer.yes")))
-        if (word == foldedAnswer(yes)) return true;
-    return false;
+    if (word == "yes") return true;
+    if (word == "y") return !yKeyMayMeanNo();
+    return isAnswerIn("answer.yes", word);
+}
+
+bool isNoAnswer(std::string_view answer) {
+    const std::string word = foldedAnswer(answer);
+    return word.empty() || word == "n" || word == "no" || isAnswerIn("answer.no", word) ||
+           (word == "y" && yKeyMayMeanNo());
 }

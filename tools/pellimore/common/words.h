@@ -52,3 +52,8 @@ std::string shownKeyLabel(std::int64_t code);
 // Whether an answer to a yes-or-no question is yes: in the chosen language
 // (in its own alphabet: "да") or in English; anything else is no.
 bool isYesAnswer(std::string_view answer);
+
+// Whether an answer is no: nothing typed, or the language's no-words, or English ones; an answer that is
+// neither yes nor no is asked again once. A "y" where the key that types it means no in the language
+// (Russian н) is no.
+bool isNoAnswer(std::string_view answer);

@@ -57,6 +57,7 @@ enum class DoctorFindingKind {
     SettingsTwoDiffer,     // file, source: a second settings file with other keys than the player's Pellimore.ini
     SettingsReadOnly,      // Pellimore.ini is read-only: an edit saved into it does not stick
     PageDownloadWaiting,   // file, source (absolute): the page's newest download, newer than Pellimore.ini
+    SettingsWalkingKey,    // moves, keyCode, layout: a move of Pellimore.ini on a key the player walks with
 };
 
 // Which of two modules stays beside RDR2.exe: the one with this release's
@@ -79,9 +80,11 @@ struct Finding {
     bool extracted = false;          // the subfolder is a release "Extract All" made
     bool realOne = false;            // a real Pellimore.ini stands beside the misnamed one
     ExitStatus settingsVerdict = exitAllGood;
-    int count = 0;             // the settings file's points that do not work
-    bool empty = false;        // the settings file has no bytes
-    bool seenRunning = false;  // a hook log written after the doctor first saw these bytes shows them starting
+    int count = 0;              // the settings file's points that do not work
+    bool empty = false;         // the settings file has no bytes
+    std::int32_t keyCode = -1;  // the key a move is on
+    std::string layout;         // the player's keyboard layout a finding concerns ("AZERTY")
+    bool seenRunning = false;   // a hook log written after the doctor first saw these bytes shows them starting
     // What a repair would move, relative to the game folder; empty where the finding has no repair.
     std::filesystem::path source;
     ModuleKept kept = ModuleKept::Installed;  // for a second module: which of the two stays

@@ -3,6 +3,7 @@
 #include "pellimore/check/download_mark.h"
 #include "pellimore/check/settings_analysis.h"
 #include "pellimore/check/settings_names.h"
+#include "pellimore/common/keyboard_layout.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 #include "pellimore/doctor/doctor_checks.h"
@@ -60,7 +61,14 @@ void checkSettings(DoctorReport& report, const fs::path& folder, const DoctorCon
     }
     const auto settings = findEntry(folder, settingsFileName);
     if (!settings) {
-        add(report, Severity::Note, DoctorFindingKind::NoSettings).source = releaseSettings(folder, report);
+        Finding& none = add(report, Severity::Note, DoctorFindingKind::NoSettings);
+        none.source = releaseSettings(folder, report);
+        // The default keys on a keyboard that walks with one of them (Knock out and Tackle on AZERTY's Q and Z).
+        for (const KeyOwner owner : loadOrder)
+            if (const auto layout = owner ? walkingLayoutOf(defaultCode(keyRow(owner))) : std::nullopt) {
+                none.moves.push_back(*owner);
+                none.layout = layoutRow(*layout).letters;
+            }
         return;
     }
     std::error_code error;
@@ -69,12 +77,25 @@ void checkSettings(DoctorReport& report, const fs::path& folder, const DoctorCon
         return;
     }
     if (isReadOnlyFile(*settings)) add(report, Severity::Attention, DoctorFindingKind::SettingsReadOnly);
-    const SettingsReport analysis = analyzeSettingsFileContent(textFromPath(*settings));
+    SettingsReport analysis = analyzeSettingsFileContent(textFromPath(*settings));
+    // A move on a walking key is a point of its own, naming the move; the settings line counts the others.
+    const auto walking =
+        std::stable_partition(analysis.warnings.begin(), analysis.warnings.end(),
+                              [](const SettingsFinding& warning) { return warning.kind != FindingKind::WalkingKey; });
+    std::vector<SettingsFinding> walkingKeys(walking, analysis.warnings.end());
+    analysis.warnings.erase(walking, analysis.warnings.end());
+    if (analysis.verdict == exitWithWarnings && analysis.warnings.empty()) analysis.verdict = exitAllGood;
     Finding& finding = add(report, analysis.verdict == exitAllGood ? Severity::Ok : Severity::Attention,
                            DoctorFindingKind::SettingsVerdict);
     finding.settingsVerdict = analysis.verdict;
     finding.count = static_cast<int>(analysis.warnings.size());
     finding.empty = analysis.empty;
+    for (const SettingsFinding& warning : walkingKeys) {
+        Finding& walkingKey = add(report, Severity::Attention, DoctorFindingKind::SettingsWalkingKey);
+        if (warning.binding && *warning.binding) walkingKey.moves.push_back(**warning.binding);
+        walkingKey.keyCode = warning.keyCode;
+        walkingKey.layout = warning.written;
+    }
 }
 
 // Names a settings file gets by mistake: "Pellimore.ini.txt" (Notepad, with

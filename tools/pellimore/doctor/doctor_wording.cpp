@@ -70,6 +70,17 @@ std::string fileSentence(std::string_view key, const Finding& finding) {
                      {"role", say(finding.hookFile == HookFile::Hook ? "doctor.role.hook" : "doctor.role.loader")}});
 }
 
+// The default keys, and on a keyboard that walks with some of them, which ones to change.
+std::string noSettingsSentence(const Finding& finding) {
+    if (finding.moves.empty()) return say("doctor.settings.none");
+    std::vector<std::string> moves;
+    for (const MeleeAction move : finding.moves)
+        moves.push_back(say("doctor.settings.none.walking.move",
+                            {{"move", playerName(move)}, {"key", shownKeyLabel(defaultCode(moveRow(move).key))}}));
+    return say("doctor.settings.none") + ". " +
+           say("doctor.settings.none.walking", {{"layout", finding.layout}, {"moves", joinedText(moves, ", ")}});
+}
+
 // The files that show Pellimore was installed; the doctor's own record of an earlier look is said as such.
 std::string quarantinedSentence(Finding finding) {
     for (std::string& evidence : finding.paths)
@@ -137,7 +148,11 @@ std::string doctorFindingSentence(const Finding& finding) {
                                                                       : "doctor.module.second_copy.choice",
                                 finding);
         case DoctorFindingKind::SettingsNeverRead: return fileSentence("doctor.settings.never_read", finding);
-        case DoctorFindingKind::NoSettings: return say("doctor.settings.none");
+        case DoctorFindingKind::NoSettings: return noSettingsSentence(finding);
+        case DoctorFindingKind::SettingsWalkingKey:
+            return say("check.walking_key", {{"move", playerName(finding.moves.front())},
+                                             {"key", shownKeyLabel(finding.keyCode)},
+                                             {"layout", finding.layout}});
         case DoctorFindingKind::SettingsFolder: return say("doctor.settings.folder");
         case DoctorFindingKind::SettingsVerdict:
             return say("doctor.settings.verdict", {{"verdict", settingsVerdict(finding)}});

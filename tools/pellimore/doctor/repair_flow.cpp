@@ -62,6 +62,17 @@ int recoverInterrupted(const fs::path& game, RepairMode mode, const DoctorReport
     return out << "\n" << wrappedText(declinedSentence()) << "\n", report.exitStatus;
 }
 
+// The question, and once more where the answer was neither yes nor no.
+bool askedYes(std::istream& in, std::ostream& out) {
+    out << "\n" << repairQuestion() << std::flush;
+    std::string answer = readAnswerLine(in);
+    if (!isYesAnswer(answer) && !isNoAnswer(answer)) {
+        out << repairQuestion() << std::flush;
+        answer = readAnswerLine(in);
+    }
+    return isYesAnswer(answer);
+}
+
 bool gameRunningFound(const DoctorReport& report) {
     return std::any_of(report.findings.begin(), report.findings.end(),
                        [](const Finding& finding) { return finding.kind == DoctorFindingKind::GameRunning; });
@@ -100,8 +111,6 @@ int runDoctorFlow(const fs::path& game, RepairMode mode, std::istream& in, std::
     printPlan(game, plan, out);
     if (mode == RepairMode::DryRun) return out << "\n" << wrappedText(dryRunSentence()) << "\n", report.exitStatus;
     if (mode == RepairMode::Fix) return reportOutcome(game, runRepairs(game, plan, gameIsRunning()), out, plan);
-    out << "\n" << repairQuestion() << std::flush;
-    if (!isYesAnswer(readAnswerLine(in)))
-        return out << "\n" << wrappedText(declinedSentence()) << "\n", report.exitStatus;
+    if (!askedYes(in, out)) return out << "\n" << wrappedText(declinedSentence()) << "\n", report.exitStatus;
     return reportOutcome(game, runRepairs(game, plan, gameIsRunning()), out, plan);
 }

@@ -180,6 +180,7 @@ void planFinding(Planner& planner, const Finding& finding, const DoctorReport& r
             else
                 planner.add(RepairReason::SettingsRenamed, finding.source, "Pellimore.ini", true);
             return;
+        case DoctorFindingKind::SettingsWalkingKey:
         case DoctorFindingKind::SettingsReadOnly:
         case DoctorFindingKind::GameRunning: return;
     }

@@ -1,0 +1,92 @@
+// Keyboards abroad: a layout is a value of its own (a French Canadian types on
+// QWERTY, a Belgian on AZERTY), the keys a player walks with are found by
+// position on it, and key names follow the keyboard, not the sentence's language.
+#include "pellimore/common/keyboard_layout.h"
+#include "pellimore/check/check_wording.h"
+#include "pellimore/check/settings_analysis.h"
+#include "pellimore/common/platform.h"
+#include "pellimore/common/words.h"
+#include "test_support.h"
+
+namespace {
+
+std::string shipped() {
+    return readWholeFile(std::filesystem::path(PELLIMORE_SOURCE_DIR) / "package" / "Pellimore.ini").value_or("");
+}
+
+void typeOn(KeyboardLayout layout) {
+    choosePlayerLayouts({{layout, layoutRow(layout).walking}});
+    chooseKeyboardLanguage(layoutRow(layout).keyNames);
+}
+
+class KeyboardLayoutTest : public PellimoreTest {
+protected:
+    void TearDown() override {
+        typeOn(KeyboardLayout::Us);
+        chooseLanguage("en");
+        PellimoreTest::TearDown();
+    }
+};
+
+TEST_F(KeyboardLayoutTest, ALayoutIsNamedByItselfOrByTheTagOfItsCountry) {
+    const std::pair<const char*, KeyboardLayout> names[] = {{"fr", KeyboardLayout::French},
+                                                            {"AZERTY", KeyboardLayout::French},
+                                                            {"fr-FR", KeyboardLayout::French},
+                                                            {"fr_BE.UTF-8", KeyboardLayout::Belgian},
+                                                            {"fr-CA", KeyboardLayout::CanadianFrench},
+                                                            {"fr-CH", KeyboardLayout::Swiss},
+                                                            {"de_CH", KeyboardLayout::Swiss},
+                                                            {"de_DE.UTF-8", KeyboardLayout::German},
+                                                            {"en-GB", KeyboardLayout::Uk},
+                                                            {"en", KeyboardLayout::Us},
+                                                            {"pt-BR", KeyboardLayout::Brazilian},
+                                                            {"ru-RU", KeyboardLayout::Russian},
+                                                            {"pl", KeyboardLayout::Polish},
+                                                            {"es-ES", KeyboardLayout::Spanish}};
+    for (const auto& [name, layout] : names) EXPECT_EQ(layoutNamed(name), layout) << name;
+    EXPECT_FALSE(layoutNamed("xx-YY"));
+    EXPECT_FALSE(layoutNamed(""));
+}
+
+// The shipped keys put Tackle on Z and Knock out on Q: on AZERTY those are where QWERTY has W and A.
+TEST_F(KeyboardLayoutTest, TheShippedKeysWalkOnlyOnAzerty) {
+    for (const KeyboardLayout layout : {KeyboardLayout::Us, KeyboardLayout::German, KeyboardLayout::CanadianFrench,
+                                        KeyboardLayout::Swiss, KeyboardLayout::Russian}) {
+        typeOn(layout);
+        EXPECT_EQ(analyzeSettingsBytes(shipped(), "Pellimore.ini").verdict, exitAllGood) << layoutRow(layout).name;
+    }
+    for (const KeyboardLayout layout : {KeyboardLayout::French, KeyboardLayout::Belgian}) {
+        typeOn(layout);
+        const SettingsReport report = analyzeSettingsBytes(shipped(), "Pellimore.ini");
+        EXPECT_EQ(report.verdict, exitWithWarnings);
+        std::vector<std::int32_t> keys;
+        for (const SettingsFinding& warning : report.warnings)
+            if (warning.kind == FindingKind::WalkingKey) keys.push_back(warning.keyCode);
+        EXPECT_EQ(keys, (std::vector<std::int32_t>{81, 90})) << layoutRow(layout).name;
+    }
+    // Of several layouts, each is considered, and the finding names the one that walks there.
+    choosePlayerLayouts({{KeyboardLayout::Us, layoutRow(KeyboardLayout::Us).walking},
+                         {KeyboardLayout::French, layoutRow(KeyboardLayout::French).walking}});
+    EXPECT_EQ(walkingLayoutOf(90), KeyboardLayout::French);
+    EXPECT_EQ(walkingLayoutOf(87), KeyboardLayout::Us);
+    EXPECT_FALSE(walkingLayoutOf(69));
+}
+
+// The sentence's language and the keyboard's are two things: a German sentence about a US keyboard says Ctrl,
+// an English one about a German keyboard Strg; keypad keys are Num 9 wherever the caps print that.
+TEST_F(KeyboardLayoutTest, KeyNamesFollowTheKeyboardNotTheLanguage) {
+    chooseLanguage("de");
+    typeOn(KeyboardLayout::Us);
+    EXPECT_EQ(shownKeyLabel(17), "Ctrl (17)");
+    chooseLanguage("en");
+    typeOn(KeyboardLayout::German);
+    EXPECT_EQ(shownKeyLabel(17), "Strg (17)");
+    for (const KeyboardLayout layout :
+         {KeyboardLayout::Us, KeyboardLayout::Russian, KeyboardLayout::Polish, KeyboardLayout::Brazilian}) {
+        typeOn(layout);
+        EXPECT_EQ(shownKeyName(105), "Num 9") << layoutRow(layout).name;
+        EXPECT_EQ(shownKeyName(33), "Page Up") << layoutRow(layout).name;
+    }
+}
+
+}  // namespace
