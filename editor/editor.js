@@ -16,7 +16,7 @@ let words = null;  // the page's sentences in the chosen language (page_words.js
 // original: the bytes opened; now: what the game does with them; saved: what
 // the saved file will do, when saving changes anything.
 const state = { original: null, fileName: '', changes: new Map(), selected: null, unsaved: false,
-  handle: null, beforeLastSave: null, noHandles: false,
+  handle: null, beforeLastSave: null, noHandles: false, walking: [],
   now: null, saved: null, repairs: [] };
 const $ = (selector) => document.querySelector(selector);
 
@@ -156,14 +156,15 @@ function markKeys(rows) {
     if (fixed) names.push(words.fixedMove(keyCodes.challengeName));
     const troubled = here.some((item) => blockedStates.has(item.row.state));
     const keypad = keyboard.isKeypad(vk) && names.length > 0;
+    const walking = state.walking.includes(vk);
     button.className = 'key' + (names.length ? ' bound' : '') + (modifier ? ' modifier' : '') +
-      (fixed ? ' fixed' : '') + (troubled ? ' problem' : '');
+      (fixed ? ' fixed' : '') + (troubled ? ' problem' : '') + (walking ? ' walking' : '');
     button.dataset.moves = names.join(', ');
     const marks = [modifier ? 'M' : '', fixed ? 'C' : '', moveNumbers(numbers)].filter(Boolean).join(' ');
-    const tags = [troubled ? '!' : '', keypad ? 'NL' : ''].filter(Boolean).join(' ');
+    const tags = [troubled ? '!' : '', keypad ? 'NL' : '', walking ? 'W' : ''].filter(Boolean).join(' ');
     const part = (className, text) => Object.assign(document.createElement('span'), { className, textContent: text });
     button.replaceChildren(part('cap', button.dataset.label), part('moves-on', marks), part('tag', tags));
-    const why = [troubled ? words.cannotFireHere : '', keypad ? words.needsNumLock : '']
+    const why = [troubled ? words.cannotFireHere : '', keypad ? words.needsNumLock : '', walking ? words.walkingHere : '']
       .filter(Boolean).join('; ');
     const text = button.dataset.name + (names.length ? ': ' + names.join(', ') : '') + (why ? ' (' + why + ')' : '');
     button.title = text;
@@ -218,6 +219,7 @@ function refresh() {
   $('[data-problems]').replaceChildren(...problems.map((text) => Object.assign(document.createElement('li'),
     { textContent: text })));
   $('[data-report]').textContent = shown().report;
+  $('[data-walking-fix]').hidden = !hasFinding(shown(), 'walking-key') || !walkingKeyProposals().length;
 }
 
 function openBytes(bytes, name) {
@@ -344,21 +346,48 @@ function setUpDropping() {
   });
 }
 
-// The layout the browser's language suggests, until the player picks one.
+// The layout the browser's language suggests (a French Canadian's is QWERTY), until the player picks one.
 function guessLayout() {
-  const language = (navigator.language || '').toLowerCase();
-  if (language === 'en-gb' || language === 'en-ie') return 'uk';
-  if (language.startsWith('de')) return 'de';
-  if (language.startsWith('fr')) return 'fr';
-  return 'us';
+  const name = Module.UTF8ToString(Module.ccall('editorLayoutFor', 'number', ['string'], [navigator.language || '']));
+  return [...$('[data-layout]').options].some((option) => option.value === name) ? name : 'us';
 }
 
-// Key names follow the keyboard's labels (a German one says "Strg"), in the picture and in the findings.
+// The picture a layout is drawn with: its letters' places (AZERTY, QWERTZ) on the page's drawings.
+const pictureOf = (name) => ({ fr: 'fr', be: 'fr', de: 'de', ch: 'de', uk: 'uk' }[name] || 'us');
+
+// Key names follow the keyboard's labels (a German one says "Strg"), in the picture and in the findings; the keys
+// the player walks with there are marked, and the analyses say which moves are on them.
 function useLayout(name) {
-  const keyNames = json(Module.ccall('editorUseKeyboard', 'number', ['string'], [name === 'uk' ? 'en' : name]));
-  keyboard = Module.makePellimoreKeyboard(keyCodes, name, name === 'us' || name === 'uk' ? {} : keyNames);
+  const facts = json(Module.ccall('editorUseKeyboard', 'number', ['string'], [name]));
+  state.walking = facts.walking;
+  const picture = pictureOf(name);
+  keyboard = Module.makePellimoreKeyboard(keyCodes, picture, picture === 'us' || picture === 'uk' ? {} : facts.names);
   buildKeyboard();
   if (state.original) refresh();
+}
+
+// The moves on walking keys, each with a free key proposed for it: a letter no move is on, no walking key, and
+// none of the game's own keys on foot.
+function walkingKeyProposals() {
+  const rows = shown().rows;
+  const taken = new Set(rows.map((row) => row.code));
+  const free = [...'HJKLUIOPYTMV'].map((letter) => letter.charCodeAt(0))
+    .filter((code) => !taken.has(code) && !state.walking.includes(code));
+  return rows.filter((row) => !row.modifier && row.loaded && state.walking.includes(row.code))
+    .map((row, index) => ({ field: row.field, name: row.name, code: free[index] }))
+    .filter((proposal) => proposal.code !== undefined);
+}
+
+// The one action for moves on walking keys: each goes to the free key proposed, once the player confirms.
+function moveOffWalkingKeys() {
+  const proposals = walkingKeyProposals();
+  if (!proposals.length) return;
+  const pairs = proposals.map((proposal) => words.walkingPair(proposal.name, keyName(proposal.code))).join(', ');
+  if (!window.confirm(words.walkingConfirm(pairs))) return;
+  for (const proposal of proposals) state.changes.set(proposal.field, proposal.code);
+  state.unsaved = true;
+  refresh();
+  showPrompt(words.walkingMoved(pairs));
 }
 
 const languageStore = 'pellimore.language';
@@ -415,6 +444,7 @@ function setUp() {
   useLayout($('[data-layout]').value);
   const sample = () => resultBytes(Module._editorShippedSample());
   $('[data-layout]').addEventListener('change', (event) => useLayout(event.target.value));
+  $('[data-walking-fix]').addEventListener('click', moveOffWalkingKeys);
   $('[data-language]').addEventListener('change', (event) => pickLanguage(event.target.value));
   $('[data-open]').addEventListener('click', openThroughHandle);
   $('[data-open]').addEventListener('change', (event) => event.target.files[0] && readFile(event.target.files[0]));

@@ -8,6 +8,7 @@
 #include "pellimore/check/settings_analysis.h"
 #include "pellimore/check/settings_checker.h"
 #include "pellimore/common/key_names.h"
+#include "pellimore/common/keyboard_layout.h"
 #include "pellimore/common/words.h"
 #include "settings_rewrite.h"
 #include "shipped_sample.h"
@@ -214,19 +215,34 @@ EMSCRIPTEN_KEEPALIVE const char* editorLanguageFor(const char* tag) {
     return result.c_str();
 }
 
-// Names keys as a keyboard of that language labels them, and returns, as JSON, the names that differ
-// from English ({"17":"Strg"}), for the keyboard picture.
-EMSCRIPTEN_KEEPALIVE const char* editorUseKeyboard(const char* tag) {
-    chooseKeyboardLanguage(tag);
-    result = "{";
+// The player's layout, by its name or a language tag ("fr", "fr-CA"): key names as its caps print them (those
+// that differ from English, {"17":"Strg"}), and the codes of the keys the player walks with there, as JSON
+// for the keyboard picture; the analyses from now on consider it.
+EMSCRIPTEN_KEEPALIVE const char* editorUseKeyboard(const char* nameOrTag) {
+    const KeyboardLayout layout = layoutNamed(nameOrTag).value_or(KeyboardLayout::Us);
+    choosePlayerLayouts({{layout, layoutRow(layout).walking}});
+    chooseKeyboardLanguage(layoutRow(layout).keyNames);
+    result = "{\"names\":{";
+    bool first = true;
     for (std::int32_t code = 1; code < keyStateRowCount; ++code) {
         const std::string shown = shownKeyName(code);
         if (shown == keyName(code)) continue;
-        result += result.size() > 1 ? ",\"" : "\"";
+        result += first ? "\"" : ",\"";
+        first = false;
         result += std::to_string(code) + "\":";
         appendJsonString(result, shown);
     }
-    result += "}";
+    result += "},\"walking\":[";
+    for (const std::int32_t code : layoutRow(layout).walking)
+        result += (result.back() == '[' ? "" : ",") + std::to_string(code);
+    result += "],\"letters\":";
+    appendJsonString(result, layoutRow(layout).letters);
+    return (result += "}").c_str();
+}
+
+// The layout name for a browser's language tag ("fr-CA" -> "ca"), "us" where no layout is known for it.
+EMSCRIPTEN_KEEPALIVE const char* editorLayoutFor(const char* tag) {
+    result = layoutRow(layoutNamed(tag).value_or(KeyboardLayout::Us)).name;
     return result.c_str();
 }
 

@@ -420,6 +420,39 @@ test('the headline and the repairs say UTF-16, a byte-order mark before a commen
   assert.match(spawnSync(tool, ['check', empty], { encoding: 'utf8' }).stdout, /the file is empty, so the game loads nothing from it/);
 });
 
+test('on an AZERTY keyboard the walking keys are marked, the moves on them listed, and one action moves them off', async () => {
+  const { page, errors } = await openEditor();
+  await page.selectOption('[data-layout]', 'fr');
+  await page.click('[data-new]');
+  for (const vk of [90, 81, 83, 68])
+    assert.match(await page.getAttribute(`.key[data-vk="${vk}"]`, 'class'), /walking/, `key ${vk}`);
+  const problems = await page.textContent('[data-problems]');
+  assert.match(problems, /Knock out is on Q \(81\), a key you walk with on your AZERTY keyboard/);
+  assert.match(problems, /Tackle is on Z \(90\)/);
+  page.once('dialog', (dialog) => dialog.accept());
+  await page.click('[data-walking-fix]');
+  await page.waitForFunction(() => !document.querySelector('[data-problems]').textContent.includes('walk with'));
+  const onWalkingKeys = await page.evaluate(() => [...document.querySelectorAll('.key.walking')]
+    .filter((key) => key.dataset.moves && !/challenge/i.test(key.dataset.moves)).map((key) => key.dataset.moves));
+  assert.deepEqual(onWalkingKeys, [], 'a move is still on a walking key');
+  assert.equal(await page.getAttribute('[data-saved-verdict]', 'data-saved-verdict'), 'complete');
+  // On QWERTY nothing walks there: the shipped keys stay fine.
+  await page.selectOption('[data-layout]', 'us');
+  await page.click('[data-new]');
+  assert.ok(!(await page.textContent('[data-problems]')).includes('walk with'));
+  assert.deepEqual(errors, []);
+});
+
+test('key names follow the keyboard, not the language: English words with a German keyboard say Strg', async () => {
+  const { page } = await openEditor();
+  await page.selectOption('[data-layout]', 'de');
+  await page.click('[data-new]');
+  assert.match(await page.getAttribute('.key[data-vk="17"]', 'title'), /^Strg/);
+  await page.selectOption('[data-language]', 'de');
+  await page.selectOption('[data-layout]', 'us');
+  assert.match(await page.getAttribute('.key[data-vk="17"]', 'title'), /^Ctrl/);
+});
+
 test('a download carries the page\'s mark once, however often it is saved, and the game reads it as a comment', async () => {
   const { page } = await openEditor();
   await page.click('[data-move="knockout"]');

@@ -3,6 +3,7 @@
 #include "pellimore/check/check_wording.h"
 #include "pellimore/check/settings_checker.h"
 #include "pellimore/common/exit_status.h"
+#include "pellimore/common/keyboard_layout.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/text.h"
 #include "pellimore/common/words.h"
@@ -142,7 +143,12 @@ std::string overview() {
     row("help, --help", "show this text; pellimore COMMAND --help for one command");
     row("--version", "show the version");
     row("--language xx", "speak " + joinedText(knownLanguages(), ", ") + " (default: the display language)");
-    text << "\nA settings file given alone (or dropped onto pellimore.exe) is checked.\n";
+    std::vector<std::string> layouts;
+    for (const LayoutRow& layout : layoutRows()) layouts.emplace_back(layout.name);
+    text
+        << "\nA settings file given alone (or dropped onto pellimore.exe) is checked.\n"
+        << "PELLIMORE_KEYBOARD=NAME names the keyboard layout (" << joinedText(layouts, ", ")
+        << ", or a language tag such as fr-CA) in place of\nWindows' own: its key names, and the keys you walk with.\n";
     return text.str();
 }
 
