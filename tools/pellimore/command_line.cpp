@@ -145,10 +145,9 @@ std::string overview() {
     row("--language xx", "speak " + joinedText(knownLanguages(), ", ") + " (default: the display language)");
     std::vector<std::string> layouts;
     for (const LayoutRow& layout : layoutRows()) layouts.emplace_back(layout.name);
-    text
-        << "\nA settings file given alone (or dropped onto pellimore.exe) is checked.\n"
-        << "PELLIMORE_KEYBOARD=NAME names the keyboard layout (" << joinedText(layouts, ", ")
-        << ", or a language tag such as fr-CA) in place of\nWindows' own: its key names, and the keys you walk with.\n";
+    text << "\nA settings file given alone (or dropped onto pellimore.exe) is checked.\n"
+         << "PELLIMORE_KEYBOARD=NAME names the keyboard layout in place of Windows' own (its key names, and the\n"
+         << "keys you walk with): " << joinedText(layouts, ", ") << ", or a language tag such as fr-CA.\n";
     return text.str();
 }
 
