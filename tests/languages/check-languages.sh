@@ -60,5 +60,15 @@ for fixture in "${fixtures[@]}"; do
   chosen=$(LANG=de_DE.UTF-8 LANGUAGE=de PELLIMORE_KEYBOARD=en run --language en "$command" "$target")
   if [ "$english" = "$chosen" ]; then passed=$((passed + 1)); else fail "--language en $command $target differs"; fi
 done
+# The keyboard is not the language: on AZERTY the shipped keys walk (exit 1, naming both moves and the layout),
+# on the other layouts the shipped file stays fine, whatever language speaks.
+shipped=$(cd "$here/../../package" && pwd)/Pellimore.ini
+azerty=$(PELLIMORE_KEYBOARD=fr run --language fr check "$shipped"); status=$(PELLIMORE_KEYBOARD=fr "$tool" check "$shipped" >/dev/null; echo $?)
+if [ "$status" = 1 ] && grep -q "Plaquer est sur Z (90)" <<<"$azerty" && grep -q "Assommer est sur Q (81)" <<<"$azerty" &&
+  grep -q "AZERTY" <<<"$azerty"; then passed=$((passed + 1)); else fail "AZERTY: the walking keys are not named: $azerty"; fi
+for layout in us de fr-CA fr-CH; do
+  if PELLIMORE_KEYBOARD=$layout "$tool" --language fr check "$shipped" >/dev/null; then passed=$((passed + 1));
+  else fail "$layout: the shipped file is not fine"; fi
+done
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
