@@ -19,15 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A module file carrying only a version resource's fixed part, as the doctor reads it.
-std::string moduleOf(int major, int minor, int patch, const std::string& tail = "") {
-    const auto le16 = [](int value) {
-        return std::string{static_cast<char>(value & 255), static_cast<char>(value >> 8)};
-    };
-    return std::string("MZ fake\xBD\x04\xEF\xFE\x00\x00\x01\x00", 15) + le16(minor) + le16(major) +
-           std::string(2, '\0') + le16(patch) + tail;
-}
-
 std::string shippedSettings() {
     return readWholeFile(fs::path(PELLIMORE_SOURCE_DIR) / "package" / "Pellimore.ini").value_or("");
 }
@@ -74,9 +65,9 @@ protected:
 
 TEST_F(RepairPlanTest, EachStepComesFromAFindingThePlayerSawAndTheOthersHaveNone) {
     const fs::path folder = game();
-    write(folder / "Pellimore-1.0.0" / "Pellimore.asi", moduleOf(1, 0, 0));
+    write(folder / "Pellimore-1.0.0" / "Pellimore.asi", moduleBytes(1, 0, 0));
     write(folder / "Pellimore.ini.txt", ownSettings("75"));
-    write(folder / "Pellimore.asi.disabled", moduleOf(1, 0, 0));
+    write(folder / "Pellimore.asi.disabled", moduleBytes(1, 0, 0));
     fs::remove(folder / "ScriptHookRDR2.dll");
     write(folder / "bin" / "ScriptHookRDR2.dll", "MZ hook");
     const RepairPlan found = plan(folder, context());
@@ -96,7 +87,7 @@ TEST_F(RepairPlanTest, EachStepComesFromAFindingThePlayerSawAndTheOthersHaveNone
 
 TEST_F(RepairPlanTest, ThePlayersOwnKeysAreNeverReplacedByTheShippedOnes) {
     const fs::path folder = game();
-    write(folder / "Pellimore.asi", moduleOf(1, 0, 0));
+    write(folder / "Pellimore.asi", moduleBytes(1, 0, 0));
     write(folder / "Pellimore.ini", ownSettings("75"));
     write(folder / "Pellimore (1).ini", shippedSettings());
     write(folder / "Pellimore (2).ini", "[Pellimore]\r\n");  // loads exactly the keys the game has without a file
@@ -116,7 +107,7 @@ TEST_F(RepairPlanTest, ThePlayersOwnKeysAreNeverReplacedByTheShippedOnes) {
 
 TEST_F(RepairPlanTest, TwoDifferentSettingsFilesAreThePlayersChoice) {
     const fs::path folder = game();
-    write(folder / "Pellimore.asi", moduleOf(1, 0, 0));
+    write(folder / "Pellimore.asi", moduleBytes(1, 0, 0));
     write(folder / "Pellimore.ini", ownSettings("75"));
     write(folder / "Pellimore (1).ini", ownSettings("76"));
     const RepairPlan found = plan(folder, context());
@@ -135,27 +126,27 @@ TEST_F(RepairPlanTest, TwoDifferentSettingsFilesAreThePlayersChoice) {
 
 TEST_F(RepairPlanTest, TheModuleWithThisReleasesBytesElseTheNewerOneStays) {
     const fs::path folder = game();
-    const std::string released = moduleOf(1, 0, 0, "released");
-    write(folder / "Pellimore.asi", moduleOf(0, 9, 0));
+    const std::string released = moduleBytes(1, 0, 0, "released");
+    write(folder / "Pellimore.asi", moduleBytes(0, 9, 0));
     write(folder / "Pellimore (2).asi", released);
     RepairPlan found = plan(folder, context(released));
     EXPECT_TRUE(moves(found, "Pellimore.asi", "Pellimore-set-aside/Pellimore.asi"));
     EXPECT_TRUE(moves(found, "Pellimore (2).asi", "Pellimore.asi"));
     EXPECT_FALSE(touches(safeStepsOf(found), "Pellimore.asi")) << "--fix never replaces the module the game loads";
     // The release's bytes win even against a higher version.
-    write(folder / "Pellimore.asi", moduleOf(2, 0, 0));
+    write(folder / "Pellimore.asi", moduleBytes(2, 0, 0));
     found = plan(folder, context(released));
     EXPECT_TRUE(moves(found, "Pellimore (2).asi", "Pellimore.asi"));
     write(folder / "Pellimore.asi", released);
-    write(folder / "Pellimore (2).asi", moduleOf(2, 0, 0));
+    write(folder / "Pellimore (2).asi", moduleBytes(2, 0, 0));
     found = plan(folder, context(released));
     EXPECT_TRUE(moves(found, "Pellimore (2).asi", "Pellimore-set-aside/Pellimore (2).asi"));
     EXPECT_FALSE(touches(found, "Pellimore.asi"));
     // Without the release's bytes: 1.10.0 is newer than 1.9.0; equal versions are the player's choice.
-    write(folder / "Pellimore.asi", moduleOf(1, 9, 0));
-    write(folder / "Pellimore (2).asi", moduleOf(1, 10, 0));
+    write(folder / "Pellimore.asi", moduleBytes(1, 9, 0));
+    write(folder / "Pellimore (2).asi", moduleBytes(1, 10, 0));
     EXPECT_TRUE(moves(plan(folder, context()), "Pellimore (2).asi", "Pellimore.asi"));
-    write(folder / "Pellimore (2).asi", moduleOf(1, 9, 0, "rebuilt"));
+    write(folder / "Pellimore (2).asi", moduleBytes(1, 9, 0, "rebuilt"));
     found = plan(folder, context());
     ASSERT_EQ(found.choices.size(), 1u);
     EXPECT_TRUE(found.choices.front().module);
@@ -167,16 +158,16 @@ TEST_F(RepairPlanTest, TheModuleWithThisReleasesBytesElseTheNewerOneStays) {
 
 TEST_F(RepairPlanTest, OfTwoReleaseFoldersTheNewerOneIsUsedAndItsModuleCheckedByDigest) {
     const fs::path folder = game();
-    const std::string released = moduleOf(1, 0, 0, "released");
+    const std::string released = moduleBytes(1, 0, 0, "released");
     write(folder / "Pellimore-1.0.0" / "Pellimore.asi", released);
-    write(folder / "Pellimore-0.9.0" / "Pellimore.asi", moduleOf(0, 9, 0));
-    write(folder / "Pellimore-1.10.0" / "Pellimore.asi", moduleOf(1, 10, 0));
+    write(folder / "Pellimore-0.9.0" / "Pellimore.asi", moduleBytes(0, 9, 0));
+    write(folder / "Pellimore-1.10.0" / "Pellimore.asi", moduleBytes(1, 10, 0));
     EXPECT_TRUE(moves(plan(folder, context()), "Pellimore-1.10.0/Pellimore.asi", "Pellimore.asi"));
     EXPECT_TRUE(moves(plan(folder, context(released)), "Pellimore-1.0.0/Pellimore.asi", "Pellimore.asi"));
     // This version in a subfolder, with other bytes than the release's: not the released file.
     fs::remove_all(folder / "Pellimore-1.10.0");
     fs::remove_all(folder / "Pellimore-0.9.0");
-    write(folder / "Pellimore-1.0.0" / "Pellimore.asi", moduleOf(1, 0, 0, "changed"));
+    write(folder / "Pellimore-1.0.0" / "Pellimore.asi", moduleBytes(1, 0, 0, "changed"));
     plan(folder, context(released));
     EXPECT_TRUE(std::any_of(report.findings.begin(), report.findings.end(), [](const Finding& finding) {
         return finding.kind == DoctorFindingKind::ModuleNotReleased;
@@ -185,7 +176,7 @@ TEST_F(RepairPlanTest, OfTwoReleaseFoldersTheNewerOneIsUsedAndItsModuleCheckedBy
 
 TEST_F(RepairPlanTest, LinkedFilesAreLeftToTheModManagerAndNamesIgnoreLetterCase) {
     const fs::path folder = game();
-    write(folder / "PELLIMORE-1.0.0" / "pellimore.ASI", moduleOf(1, 0, 0));
+    write(folder / "PELLIMORE-1.0.0" / "pellimore.ASI", moduleBytes(1, 0, 0));
     EXPECT_TRUE(moves(plan(folder, context()), "PELLIMORE-1.0.0/pellimore.ASI", "Pellimore.asi"));
     write(folder / "Pellimore.ini.txt", ownSettings("75"));
     fs::create_hard_link(folder / "Pellimore.ini.txt", scratchDirectory / "mod-manager-copy.ini");
@@ -196,7 +187,7 @@ TEST_F(RepairPlanTest, LinkedFilesAreLeftToTheModManagerAndNamesIgnoreLetterCase
 
 TEST_F(RepairPlanTest, ThePagesNewestDownloadComesInByThePlayersChoiceAndGoesBackOnUndo) {
     const fs::path folder = game();
-    write(folder / "Pellimore.asi", moduleOf(1, 0, 0));
+    write(folder / "Pellimore.asi", moduleBytes(1, 0, 0));
     write(folder / "Pellimore.ini", ownSettings("75"));
     const fs::path downloads = scratchDirectory / "Downloads";
     const std::string saved = withDownloadMark(ownSettings("76"), "2026-12-09 14:05");
@@ -227,7 +218,7 @@ TEST_F(RepairPlanTest, ThePagesNewestDownloadComesInByThePlayersChoiceAndGoesBac
 }
 
 TEST_F(RepairPlanTest, AModuleCutShortHasNoVersion) {
-    const std::string whole = moduleOf(1, 2, 3);
+    const std::string whole = moduleBytes(1, 2, 3);
     ASSERT_EQ(versionInModuleBytes(whole), "1.2.3");
     for (std::size_t length = 0; length < whole.size(); ++length)
         EXPECT_FALSE(versionInModuleBytes(std::string_view(whole).substr(0, length))) << "cut at " << length;

@@ -63,3 +63,11 @@ std::vector<std::string> movesFired() {
     }
     return moves;
 }
+
+std::string moduleBytes(int major, int minor, int patch, const std::string& tail) {
+    const auto le16 = [](int value) {
+        return std::string{static_cast<char>(value & 255), static_cast<char>(value >> 8)};
+    };
+    return std::string("MZ fake\xBD\x04\xEF\xFE\x00\x00\x01\x00", 15) + le16(minor) + le16(major) +
+           std::string(2, '\0') + le16(patch) + tail;
+}

@@ -49,3 +49,6 @@ void expectCalls(const std::vector<ExpectedCall>& expected);
 // The moves the logged calls gave, in order, one entry per ped reached: the move
 // name for named moves, the action's own name for the four fixed-value moves.
 std::vector<std::string> movesFired();
+
+// A module file carrying only a version resource's fixed part, as the doctor reads it, and the tail given.
+std::string moduleBytes(int major, int minor, int patch, const std::string& tail = "");

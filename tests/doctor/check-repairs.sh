@@ -170,26 +170,25 @@ probe move "$work/a" "$work/b" >/dev/null && fail "a move replaced an existing f
 folder=$work/fine; game "$folder"; plugin "$folder/Pellimore.asi"; cp "$sample" "$folder/Pellimore.ini"
 doctor --fix "$folder" >/dev/null
 [ -z "$(find "$folder" -name doctor-repairs.log)" ] || fail "--fix on a folder that needs nothing wrote a repair"
-# A program named RDR2.exe running stops a repair before anything moves.
+# Under wine, a Windows program holding a file open without sharing its deletion, as an antivirus scan or the
+# game does: held FILE NAME [AS_PROGRAM] starts it and waits until it holds; let_go NAME ends it.
+held() {
+  local program=${3:-$PELLIMORE_HOLD_FILE}
+  "${runner[@]}" "$program" "$1" "$work/$2.done" >"$work/$2.out" 2>&1 &
+  eval "holder_$2=$!"
+  for _ in $(seq 1 200); do grep -q holding "$work/$2.out" && break; sleep 0.1; done
+}
+let_go() { touch "$work/$1.done"; eval "wait \$holder_$1"; }
 if [ -n "${PELLIMORE_HOLD_FILE:-}" ]; then
+  # A program named RDR2.exe running stops a repair before anything moves.
   folder=$work/game_running; make_extracted_release "$folder"; before=$(snapshot "$folder")
   cp "$PELLIMORE_HOLD_FILE" "$work/RDR2.exe"; printf x >"$work/held-by-the-game"
-  "${runner[@]}" "$work/RDR2.exe" "$work/held-by-the-game" "$work/game-ends" >"$work/game.out" 2>&1 &
-  game_process=$!
-  for _ in $(seq 1 200); do grep -q holding "$work/game.out" && break; sleep 0.1; done
-  said=$(doctor --fix "$folder")
-  touch "$work/game-ends"; wait "$game_process"
+  held "$work/held-by-the-game" game "$work/RDR2.exe"; said=$(doctor --fix "$folder"); let_go game
   [ "$(snapshot "$folder")" = "$before" ] || fail "a repair went ahead while the game was running"
   grep -q "The game is running" <<<"$said" || fail "a repair while the game runs was not refused in words"
-fi
-# Windows itself refuses: a program holds the release's Pellimore.asi open without sharing its deletion.
-if [ -n "${PELLIMORE_HOLD_FILE:-}" ]; then
+  # Windows itself refuses: a program holds the release's Pellimore.asi open.
   folder=$work/held; make_extracted_release "$folder"; before=$(snapshot "$folder")
-  "${runner[@]}" "$PELLIMORE_HOLD_FILE" "$folder/Pellimore-1.0.0/Pellimore.asi" "$work/release-it" >"$work/held.out" 2>&1 &
-  holder=$!
-  for _ in $(seq 1 200); do grep -q holding "$work/held.out" && break; sleep 0.1; done
-  said=$(doctor --fix "$folder")
-  touch "$work/release-it"; wait "$holder"
+  held "$folder/Pellimore-1.0.0/Pellimore.asi" antivirus; said=$(doctor --fix "$folder"); let_go antivirus
   [ "$(snapshot "$folder")" = "$before" ] || fail "a move Windows refused left the folder changed"
   grep -q "did not allow moving .*Pellimore.asi.*the folder is as it was" <<<"$(tr '\n' ' ' <<<"$said" | tr -s ' ')" ||
     fail "a move Windows refused was not said as it happened: $(grep -i allow <<<"$said")"

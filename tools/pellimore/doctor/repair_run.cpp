@@ -178,26 +178,29 @@ RepairOutcome undoLastRepair(const fs::path& game, bool running, const RepairFil
                         "finished");
 }
 
-RepairOutcome putBackInterruptedRepair(const fs::path& game, bool running, const RepairFiles& files) {
-    if (running) return {RepairProblem::GameRunning, {}, 0, RepairAction::PutBack};
+namespace {
+
+// An interrupted repair carried to one end: every file back at its source, or every file at its target.
+RepairOutcome recoverInterrupted(const fs::path& game, bool running, const RepairFiles& files, RepairAction action) {
+    if (running) return {RepairProblem::GameRunning, {}, 0, action};
     const auto repair = interruptedRepair(game);
-    if (!repair) return {RepairProblem::NothingToUndo, {}, 0, RepairAction::PutBack};
+    if (!repair) return {RepairProblem::NothingToUndo, {}, 0, action};
     const auto places = judgedPlaces(*repair);
-    const auto moved =
-        std::count_if(places.begin(), places.end(), [](StepPlace place) { return place != StepPlace::AtSource; });
-    return putBack(files, *repair, {RepairProblem::None, {}, static_cast<int>(moved), RepairAction::PutBack},
-                   "put back");
+    const StepPlace end = action == RepairAction::PutBack ? StepPlace::AtSource : StepPlace::AtTarget;
+    const auto moves = std::count_if(places.begin(), places.end(), [&](StepPlace place) { return place != end; });
+    const RepairOutcome outcome{RepairProblem::None, {}, static_cast<int>(moves), action};
+    return action == RepairAction::PutBack ? putBack(files, *repair, outcome, "put back")
+                                           : carryThrough(files, *repair, outcome, "finished");
+}
+
+}  // namespace
+
+RepairOutcome putBackInterruptedRepair(const fs::path& game, bool running, const RepairFiles& files) {
+    return recoverInterrupted(game, running, files, RepairAction::PutBack);
 }
 
 RepairOutcome finishInterruptedRepair(const fs::path& game, bool running, const RepairFiles& files) {
-    if (running) return {RepairProblem::GameRunning, {}, 0, RepairAction::Finish};
-    const auto repair = interruptedRepair(game);
-    if (!repair) return {RepairProblem::NothingToUndo, {}, 0, RepairAction::Finish};
-    const auto places = judgedPlaces(*repair);
-    const auto left =
-        std::count_if(places.begin(), places.end(), [](StepPlace place) { return place != StepPlace::AtTarget; });
-    return carryThrough(files, *repair, {RepairProblem::None, {}, static_cast<int>(left), RepairAction::Finish},
-                        "finished");
+    return recoverInterrupted(game, running, files, RepairAction::Finish);
 }
 
 bool gameIsRunning() {
