@@ -197,7 +197,11 @@ TEST_F(RepairRunTest, NothingMovesWhileTheGameRunsOrATargetIsTakenOrTheJournalCa
     write(game / "ScriptHookRDR2.dll", "MZ another hook");
     EXPECT_EQ(runRepairs(game, longPlan(), false).problem, RepairProblem::TargetTaken);
     fs::remove(game / "ScriptHookRDR2.dll");
-    EXPECT_EQ(runRepairs(game, longPlan(), false, faulty(Fault::Refuse, 1)).problem, RepairProblem::JournalRefused);
+    const RepairOutcome refused = runRepairs("game", longPlan(), false, faulty(Fault::Refuse, 1));
+    EXPECT_EQ(refused.problem, RepairProblem::JournalRefused);
+    // The game folder as the player named it, once: "game/doctor-repairs.log".
+    EXPECT_NE(repairOutcomeSentence("game", refused).find(" game/doctor-repairs.log,"), std::string::npos)
+        << repairOutcomeSentence("game", refused);
     EXPECT_EQ(snapshotOf(game), original);
     EXPECT_FALSE(fs::exists(repairJournalFile(game)));
 }

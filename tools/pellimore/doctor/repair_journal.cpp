@@ -82,15 +82,17 @@ std::optional<JournalRepair> newestRepair(const fs::path& game) {
 }  // namespace
 
 fs::path repairJournalFile(const fs::path& game) {
-    const auto tools = doctor::findEntry(game, "Pellimore-tools");
     std::error_code error;
-    return (tools && fs::is_directory(*tools, error) ? *tools : game) / journalName;
+    const fs::path root = fs::absolute(game, error).lexically_normal();
+    const auto tools = doctor::findEntry(root, "Pellimore-tools");
+    return (tools && fs::is_directory(*tools, error) ? *tools : root) / journalName;
 }
 
 std::vector<fs::path> journalFiles(const fs::path& game) {
-    std::vector<fs::path> candidates{game / journalName};
     std::error_code error;
-    for (fs::directory_iterator entry(game, error), end; !error && entry != end; entry.increment(error)) {
+    const fs::path root = fs::absolute(game, error).lexically_normal();
+    std::vector<fs::path> candidates{root / journalName};
+    for (fs::directory_iterator entry(root, error), end; !error && entry != end; entry.increment(error)) {
         if (!entry->is_directory(error)) continue;
         candidates.push_back(entry->path() / journalName);
         candidates.push_back(entry->path() / "Pellimore-tools" / journalName);
