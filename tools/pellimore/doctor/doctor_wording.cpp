@@ -284,7 +284,6 @@ std::string repairOutcomeSentence(const std::filesystem::path& game, const Repai
         case RepairProblem::NotPutBack: return say("repair.not_put_back");
         case RepairProblem::NothingToUndo: return say("repair.nothing_to_undo");
         case RepairProblem::ChangedSinceRepair: return say("repair.changed_since", {{"file", file}});
-        case RepairProblem::Interrupted: return say("repair.interrupted.fix_refused");
     }
     return "";
 }

@@ -26,7 +26,6 @@ enum class RepairProblem {
     NotPutBack,          // file: a step failed and not every file could be put back: places says where each is
     NothingToUndo,       // the journal holds no repair to undo
     ChangedSinceRepair,  // file: the file is no longer what the repair left there
-    Interrupted,         // an earlier repair was cut short: it is put back or finished first
 };
 
 // What was done: a repair, its undo, or an interrupted repair put back or finished.
