@@ -130,6 +130,7 @@ function keyElement(entry) {
   button.dataset.code = entry.code;
   button.dataset.vk = entry.vk;
   button.dataset.label = entry.label;
+  button.dataset.long = entry.long ? 'long' : '';
   button.dataset.name = entry.name;
   button.style.setProperty('--w', entry.width);
   button.addEventListener('click', () => {
@@ -157,7 +158,7 @@ function markKeys(rows) {
     const troubled = here.some((item) => blockedStates.has(item.row.state));
     const keypad = keyboard.isKeypad(vk) && names.length > 0;
     const walking = state.walking.includes(vk);
-    button.className = 'key' + (names.length ? ' bound' : '') + (modifier ? ' modifier' : '') +
+    button.className = 'key' + (button.dataset.long ? ' long' : '') + (names.length ? ' bound' : '') + (modifier ? ' modifier' : '') +
       (fixed ? ' fixed' : '') + (troubled ? ' problem' : '') + (walking ? ' walking' : '');
     button.dataset.moves = names.join(', ');
     const marks = [modifier ? 'M' : '', fixed ? 'C' : '', moveNumbers(numbers)].filter(Boolean).join(' ');
@@ -352,16 +353,12 @@ function guessLayout() {
   return [...$('[data-layout]').options].some((option) => option.value === name) ? name : 'us';
 }
 
-// The picture a layout is drawn with: its letters' places (AZERTY, QWERTZ) on the page's drawings.
-const pictureOf = (name) => ({ fr: 'fr', be: 'fr', de: 'de', ch: 'de', uk: 'uk' }[name] || 'us');
-
-// Key names follow the keyboard's labels (a German one says "Strg"), in the picture and in the findings; the keys
+// Key names follow the keyboard's caps (a German one says "Strg"), in the picture and in the findings; the keys
 // the player walks with there are marked, and the analyses say which moves are on them.
 function useLayout(name) {
   const facts = json(Module.ccall('editorUseKeyboard', 'number', ['string'], [name]));
   state.walking = facts.walking;
-  const picture = pictureOf(name);
-  keyboard = Module.makePellimoreKeyboard(keyCodes, picture, picture === 'us' || picture === 'uk' ? {} : facts.names);
+  keyboard = Module.makePellimoreKeyboard(facts);
   buildKeyboard();
   if (state.original) refresh();
 }
@@ -437,7 +434,18 @@ function pickLanguage(tag) {
   useLanguage(tag);
 }
 
+// The picker offers every layout the plug-in's code knows, each named in the page's language.
+function offerLayouts() {
+  for (const name of json(Module.ccall('editorLayoutNames', 'number', [], []))) {
+    const option = document.createElement('option');
+    option.value = name;
+    option.dataset.say = 'page.layout.' + name;
+    $('[data-layout]').append(option);
+  }
+}
+
 function setUp() {
+  offerLayouts();
   useLanguage(startingLanguage());
   $('[data-version]').textContent = Module.UTF8ToString(Module._editorVersion());
   $('[data-layout]').value = guessLayout();

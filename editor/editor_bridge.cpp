@@ -9,6 +9,7 @@
 #include "pellimore/check/settings_checker.h"
 #include "pellimore/common/key_names.h"
 #include "pellimore/common/keyboard_layout.h"
+#include "pellimore/common/layout_caps.h"
 #include "pellimore/common/words.h"
 #include "settings_rewrite.h"
 #include "shipped_sample.h"
@@ -172,11 +173,9 @@ EMSCRIPTEN_KEEPALIVE const char* editorVersion() { return PELLIMORE_VERSION; }
 
 // The key codes the page reasons about, as JSON, so they are written once.
 EMSCRIPTEN_KEEPALIVE const char* editorKeyCodes() {
-    result = "{\"firstKeypadDigit\":" + std::to_string(firstKeypadDigitCode) +
-             ",\"firstFunctionKey\":" + std::to_string(firstFunctionKeyCode) +
-             ",\"challenge\":" + std::to_string(grappleChallengeKeyCode) + ",\"challengeName\":\"" +
-             playerName(MeleeAction::GrappleChallengeFront) + "\"" +
-             ",\"lastKeyCode\":" + std::to_string(keyStateRowCount - 1) + "}";
+    result = "{\"challenge\":" + std::to_string(grappleChallengeKeyCode) + ",\"challengeName\":";
+    appendJsonString(result, playerName(MeleeAction::GrappleChallengeFront));
+    result += ",\"lastKeyCode\":" + std::to_string(keyStateRowCount - 1) + "}";
     return result.c_str();
 }
 
@@ -215,22 +214,21 @@ EMSCRIPTEN_KEEPALIVE const char* editorLanguageFor(const char* tag) {
     return result.c_str();
 }
 
-// The player's layout, by its name or a language tag ("fr", "fr-CA"): key names as its caps print them (those
-// that differ from English, {"17":"Strg"}), and the codes of the keys the player walks with there, as JSON
-// for the keyboard picture; the analyses from now on consider it.
+// The player's layout, by its name or a language tag ("fr", "fr-CA"), as JSON for the keyboard picture: its
+// shape, each key it draws by place ({"KeyQ":[65,"A","A",false]}: code, cap, name, punctuation), and the codes
+// of the keys the player walks with there. The analyses from now on consider it.
 EMSCRIPTEN_KEEPALIVE const char* editorUseKeyboard(const char* nameOrTag) {
     const KeyboardLayout layout = layoutNamed(nameOrTag).value_or(KeyboardLayout::Us);
     choosePlayerLayouts({{layout, layoutRow(layout).walking}});
-    chooseKeyboardLanguage(layoutRow(layout).keyNames);
-    result = "{\"names\":{";
-    bool first = true;
-    for (std::int32_t code = 1; code < keyStateRowCount; ++code) {
-        const std::string shown = shownKeyName(code);
-        if (shown == keyName(code)) continue;
-        result += first ? "\"" : ",\"";
-        first = false;
-        result += std::to_string(code) + "\":";
-        appendJsonString(result, shown);
+    result = std::string("{\"iso\":") + (hasIsoShape(layout) ? "true" : "false") + ",\"keys\":{";
+    for (const KeyCap& key : layoutCaps(layout)) {
+        if (result.back() != '{') result += ",";
+        appendJsonString(result, key.place);
+        result += ":[" + std::to_string(key.code) + ",";
+        appendJsonString(result, key.cap);
+        result += ",";
+        appendJsonString(result, key.name);
+        result += key.punctuation ? ",true]" : ",false]";
     }
     result += "},\"walking\":[";
     for (const std::int32_t code : layoutRow(layout).walking)
@@ -238,6 +236,16 @@ EMSCRIPTEN_KEEPALIVE const char* editorUseKeyboard(const char* nameOrTag) {
     result += "],\"letters\":";
     appendJsonString(result, layoutRow(layout).letters);
     return (result += "}").c_str();
+}
+
+// Every layout the picker offers, by name, as a JSON list; the page says them as page.layout.<name>.
+EMSCRIPTEN_KEEPALIVE const char* editorLayoutNames() {
+    result = "[";
+    for (const LayoutRow& row : layoutRows()) {
+        if (result.size() > 1) result += ",";
+        appendJsonString(result, row.name);
+    }
+    return (result += "]").c_str();
 }
 
 // The layout name for a browser's language tag ("fr-CA" -> "ca"), "us" where no layout is known for it.

@@ -178,7 +178,7 @@ TEST(LanguageChoice, TheOptionBeatsTheVariableWhichBeatsThePlayersLanguagesAndKe
         EXPECT_EQ(chosenLanguage(), "ru") << "the first of the player's languages with a catalogue";
     }
     chooseLanguage("en");
-    chooseKeyboardLanguage("en");
+    choosePlayerLayouts({});
     EXPECT_EQ(shownKeyName(17), "Ctrl");
 }
 

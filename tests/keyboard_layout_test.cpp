@@ -4,9 +4,13 @@
 #include "pellimore/common/keyboard_layout.h"
 #include "pellimore/check/check_wording.h"
 #include "pellimore/check/settings_analysis.h"
+#include "pellimore/common/layout_caps.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/words.h"
 #include "test_support.h"
+
+#include <cctype>
+#include <set>
 
 namespace {
 
@@ -14,10 +18,7 @@ std::string shipped() {
     return readWholeFile(std::filesystem::path(PELLIMORE_SOURCE_DIR) / "package" / "Pellimore.ini").value_or("");
 }
 
-void typeOn(KeyboardLayout layout) {
-    choosePlayerLayouts({{layout, layoutRow(layout).walking}});
-    chooseKeyboardLanguage(layoutRow(layout).keyNames);
-}
+void typeOn(KeyboardLayout layout) { choosePlayerLayouts({{layout, layoutRow(layout).walking}}); }
 
 class KeyboardLayoutTest : public PellimoreTest {
 protected:
@@ -87,6 +88,40 @@ TEST_F(KeyboardLayoutTest, KeyNamesFollowTheKeyboardNotTheLanguage) {
         EXPECT_EQ(shownKeyName(105), "Num 9") << layoutRow(layout).name;
         EXPECT_EQ(shownKeyName(33), "Page Up") << layoutRow(layout).name;
     }
+}
+
+// One table says what each place prints and sends: the walking keys are the codes at QWERTY's W, A, S and D,
+// every key the page draws has a name on every layout (never the code's internal name such as "Numpad9"), and a
+// key that carries a word prints the very name the prompts and findings use.
+TEST_F(KeyboardLayoutTest, EveryDrawnKeyHasItsLayoutsCapAndName) {
+    const std::set<std::string> internalNames{"Numpad9", "PageUp", "PageDown", "ScrollLock", "NumLock", "CapsLock",
+                                              "Up",      "Space",  "Apps",     "LeftWin",    "Multiply"};
+    for (const LayoutRow& row : layoutRows()) {
+        const std::vector<KeyCap> caps = layoutCaps(row.layout);
+        ASSERT_GE(caps.size(), 100u) << row.name;
+        WalkingKeys walking{};
+        for (std::size_t at = 0; const char* const place : {"KeyW", "KeyA", "KeyS", "KeyD"}) {
+            const auto cap = capAt(row.layout, place);
+            ASSERT_TRUE(cap) << row.name << " " << place;
+            walking[at++] = cap->code;
+        }
+        EXPECT_EQ(walking, row.walking) << row.name;
+        for (const KeyCap& cap : caps) {
+            EXPECT_FALSE(cap.name.empty() || cap.cap.empty()) << row.name << " " << cap.place;
+            if (std::string_view(row.keyNames) != "en")
+                EXPECT_FALSE(internalNames.contains(cap.name)) << row.name << " " << cap.place;
+            const bool printsAWord = cap.cap.size() > 1 && std::isalpha(static_cast<unsigned char>(cap.cap[0])) &&
+                                     !(cap.cap[0] == 'F' && std::isdigit(static_cast<unsigned char>(cap.cap[1])));
+            if (printsAWord) EXPECT_EQ(cap.cap, cap.name) << row.name << " " << cap.place;
+        }
+    }
+    // Punctuation is named by what its cap prints on the player's keyboard, letters by where they moved.
+    EXPECT_EQ(capAt(KeyboardLayout::French, "Semicolon")->code, 77);
+    EXPECT_EQ(keyNameOn(KeyboardLayout::German, 192), "\xC3\x96");
+    EXPECT_EQ(keyNameOn(KeyboardLayout::Russian, 186), "\xD0\x96");
+    EXPECT_EQ(keyNameOn(KeyboardLayout::Us, 186), "Semicolon");
+    EXPECT_EQ(capAt(KeyboardLayout::German, "PageUp")->cap, "Bild \xE2\x86\x91");
+    EXPECT_EQ(capAt(KeyboardLayout::Russian, "Numpad9")->name, "Num 9");
 }
 
 }  // namespace

@@ -444,13 +444,27 @@ test('on an AZERTY keyboard the walking keys are marked, the moves on them liste
 });
 
 test('key names follow the keyboard, not the language: English words with a German keyboard say Strg', async () => {
-  const { page } = await openEditor();
+  const { page, errors } = await openEditor();
   await page.selectOption('[data-layout]', 'de');
   await page.click('[data-new]');
   assert.match(await page.getAttribute('.key[data-vk="17"]', 'title'), /^Strg/);
+  // A cap that carries a word prints the name the notes use: "Bild ↑", not "PgUp" beside "Bild ↑".
+  assert.equal(await page.textContent('[data-code="PageUp"] .cap'), 'Bild \u2191');
   await page.selectOption('[data-language]', 'de');
   await page.selectOption('[data-layout]', 'us');
   assert.match(await page.getAttribute('.key[data-vk="17"]', 'title'), /^Ctrl/);
+  // Every layout the picker offers draws every key with a name, and a word on a cap is the key's name.
+  for (const layout of await page.$$eval('[data-layout] option', (options) => options.map((option) => option.value))) {
+    await page.selectOption('[data-layout]', layout);
+    const keys = await page.$$eval('.key', (buttons) => buttons.map((button) =>
+      ({ place: button.dataset.code, cap: button.querySelector('.cap').textContent, name: button.dataset.name })));
+    assert.ok(keys.length > 100, `${layout}: ${keys.length} keys drawn`);
+    for (const key of keys) {
+      assert.ok(key.name && key.name !== 'undefined' && !/^(Numpad\d|PageUp)$/.test(key.name), `${layout} ${key.place}`);
+      if (/^\p{L}{2,}/u.test(key.cap)) assert.equal(key.cap, key.name, `${layout} ${key.place}`);
+    }
+  }
+  assert.deepEqual(errors, []);
 });
 
 test('a download carries the page\'s mark once, however often it is saved, and the game reads it as a comment', async () => {

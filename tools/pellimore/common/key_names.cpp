@@ -20,7 +20,8 @@ const std::map<std::uint32_t, std::string>& namedKeys() {
             {144, "NumLock"},     {145, "ScrollLock"}, {160, "LeftShift"},    {161, "RightShift"}, {162, "LeftCtrl"},
             {163, "RightCtrl"},   {164, "LeftAlt"},    {165, "RightAlt"},     {186, "Semicolon"},  {187, "Plus"},
             {188, "Comma"},       {189, "Minus"},      {190, "Period"},       {191, "Slash"},      {192, "Backquote"},
-            {219, "LeftBracket"}, {220, "Backslash"},  {221, "RightBracket"}, {222, "Quote"},
+            {219, "LeftBracket"}, {220, "Backslash"},  {221, "RightBracket"}, {222, "Quote"},      {44, "PrintScreen"},
+            {91, "LeftWin"},      {92, "RightWin"},    {93, "Apps"},
         };
         for (char letter = 'A'; letter <= 'Z'; ++letter)
             table[static_cast<std::uint32_t>(letter)] = std::string(1, letter);

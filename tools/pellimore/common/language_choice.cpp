@@ -53,6 +53,5 @@ std::vector<std::string> chooseRunLanguage(std::vector<std::string> arguments) {
     if (language.empty()) language = firstWithCatalogue(preferredLanguages());
     chooseLanguage(language);
     choosePlayerLayouts(playerKeyboard(variable("PELLIMORE_KEYBOARD")));
-    chooseKeyboardLanguage(layoutRow(playerLayouts().front().layout).keyNames);
     return arguments;
 }

@@ -2,6 +2,7 @@
 
 #include "pellimore/common/key_names.h"
 #include "pellimore/common/keyboard_layout.h"
+#include "pellimore/common/layout_caps.h"
 #include "pellimore/common/text.h"
 
 #include <algorithm>
@@ -57,11 +58,6 @@ const std::map<std::string, Catalogue, std::less<>>& allCatalogues() {
 }
 
 std::string& languageSetting() {
-    static std::string language = "en";
-    return language;
-}
-
-std::string& keyboardSetting() {
     static std::string language = "en";
     return language;
 }
@@ -156,22 +152,23 @@ void chooseLanguage(std::string_view tag) {
 
 const std::string& chosenLanguage() { return languageSetting(); }
 
-void chooseKeyboardLanguage(std::string_view tag) {
-    const std::string language = catalogueLanguageFor(tag);
-    keyboardSetting() = language.empty() ? "en" : language;
-}
-
-std::string shownKeyName(std::int64_t code) {
+std::string keyNameOn(KeyboardLayout layout, std::int64_t code) {
+    if (code >= 0 && code <= 0xFFFF)
+        if (auto own = ownCapOf(layout, static_cast<std::int32_t>(code))) return *own;
     const std::string name = keyName(code);
     if (name.empty()) return name;
     // Keypad digits share one label with the digit in it; every other key has a label of its own, or keeps its name.
     const bool keypad = isKeypadDigitCode(code);
     const std::string key = keypad ? "key.Numpad" : "key." + name;
-    const Catalogue& labels = catalogue(keyboardSetting());
-    const auto found = labels.find(key);
-    if (found == labels.end()) return name;
-    return keypad ? filled(found->second, {{"digit", name.substr(6)}}) : found->second;
+    for (const std::string_view language : {std::string_view(layoutRow(layout).keyNames), std::string_view("en")}) {
+        const Catalogue& labels = catalogue(language);
+        if (const auto found = labels.find(key); found != labels.end())
+            return keypad ? filled(found->second, {{"digit", name.substr(6)}}) : found->second;
+    }
+    return name;
 }
+
+std::string shownKeyName(std::int64_t code) { return keyNameOn(playerLayouts().front().layout, code); }
 
 std::string shownKeyLabel(std::int64_t code) {
     const std::string name = shownKeyName(code);

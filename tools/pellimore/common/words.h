@@ -4,6 +4,8 @@
 // it in English, never as a blank.
 #pragma once
 
+#include "pellimore/common/keyboard_layout.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <map>
@@ -39,11 +41,11 @@ const std::map<std::string, std::string, std::less<>>& catalogue(std::string_vie
 void chooseLanguage(std::string_view tag);
 const std::string& chosenLanguage();
 
-// The language of the keyboard's labels, which key names follow ("Strg" on a
-// German keyboard), whatever language the sentences are in.
-void chooseKeyboardLanguage(std::string_view tag);
+// A key's name as the layout's keyboards print it ("Strg", "Num 8", "Ü"), whatever language the sentences are
+// in; "" for a code without a name. Where the layout's catalogue has no name, English gives one.
+std::string keyNameOn(KeyboardLayout layout, std::int64_t code);
 
-// A key's name as the chosen keyboard labels it ("Strg", "Num 8"), or "" for a code without a name.
+// A key's name on the player's (first) layout.
 std::string shownKeyName(std::int64_t code);
 
 // A key as a player is shown it: "Strg (17)", or just "300" for a code with no name.
