@@ -4,6 +4,7 @@
 #include "pellimore/check/check_wording.h"
 #include "pellimore/common/language_choice.h"
 #include "pellimore/common/platform.h"
+#include "pellimore/common/plural_forms.h"
 #include "pellimore/common/words.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,31 @@ std::map<std::string, std::string> requiredMessages() {
     return required;
 }
 
+// The counted messages, by the part before the form: English's "repair.done.other" makes "repair.done" one.
+std::set<std::string> countedMessages() {
+    std::set<std::string> counted;
+    for (const auto& [key, text] : catalogue("en"))
+        if (key.ends_with(".other")) counted.insert(key.substr(0, key.size() - 6));
+    return counted;
+}
+
+// What a language must have: English's messages, each counted one in every form the language's rule needs,
+// with the placeholders of the English "other".
+std::map<std::string, std::string> requiredMessagesIn(const std::string& language) {
+    std::map<std::string, std::string> required = requiredMessages();
+    const auto rule = catalogue(language).find("plural");
+    const std::string ruleName = rule == catalogue(language).end() ? "" : rule->second;
+    for (const std::string& counted : countedMessages()) {
+        const std::string english = required[counted + ".other"];
+        std::erase_if(required, [&](const auto& message) {
+            return message.first == counted + ".one" || message.first == counted + ".other";
+        });
+        for (const PluralForm form : pluralFormsOf(ruleName))
+            required[counted + "." + std::string(pluralFormName(form))] = english;
+    }
+    return required;
+}
+
 // A message may read as the English does where nothing in it is a word to translate ("ok", "{file}: {role}"),
 // or where the catalogue says so: "same_as_english = key key ...".
 bool maySpellAsEnglish(const std::string& language, const std::string& key, const std::string& english) {
@@ -51,11 +77,14 @@ bool maySpellAsEnglish(const std::string& language, const std::string& key, cons
 }
 
 TEST(Catalogues, EveryLanguageHasEachMessageWithTheEnglishPlaceholdersTranslated) {
-    const auto required = requiredMessages();
     ASSERT_EQ(knownLanguages().size(), 8u);
+    ASSERT_GE(countedMessages().size(), 5u) << "the counted messages are no longer found";
     for (const std::string& language : knownLanguages()) {
-        if (language == "en") continue;
         const auto& messages = catalogue(language);
+        EXPECT_FALSE(pluralFormsOf(messages.contains("plural") ? messages.at("plural") : "").empty())
+            << language << " names no plural rule known here (plural = en, fr, ru or pl)";
+        if (language == "en") continue;
+        const auto required = requiredMessagesIn(language);
         for (const auto& [key, english] : required) {
             const auto found = messages.find(key);
             if (found == messages.end()) {

@@ -135,8 +135,10 @@ std::string stopReason(const SettingsFinding& finding, Reader reader) {
 }
 
 std::string loadStopsSentence(const SettingsFinding& finding, Reader reader) {
-    return say(
-        finding.count ? "check.load_stops.with_later" : "check.load_stops",
+    if (!finding.count)
+        return say("check.load_stops", {{"move", bindingName(finding)}, {"reason", stopReason(finding, reader)}});
+    return sayCounted(
+        "check.load_stops.with_later", finding.count,
         {{"move", bindingName(finding)}, {"reason", stopReason(finding, reader)}, {"count", number(finding.count)}});
 }
 
@@ -288,9 +290,9 @@ std::string verdictSentence(const SettingsReport& report) {
     if (report.empty) return say("check.verdict.empty");
     if (report.verdict == exitFailed) return say("check.verdict.fails");
     if (report.verdict == exitWithWarnings) {
-        const std::string key = count == 1 ? "check.verdict.one_point" : "check.verdict.points";
-        return say(report.notes.empty() ? key : key + ".with_notes",
-                   {{"count", number(static_cast<std::int64_t>(count))}});
+        const auto points = static_cast<std::int64_t>(count);
+        return sayCounted(report.notes.empty() ? "check.verdict.points" : "check.verdict.points.with_notes", points,
+                          {{"count", number(points)}});
     }
     return say("check.verdict.fine");
 }

@@ -3,6 +3,7 @@
 #include "pellimore/common/key_names.h"
 #include "pellimore/common/keyboard_layout.h"
 #include "pellimore/common/layout_caps.h"
+#include "pellimore/common/plural_forms.h"
 #include "pellimore/common/text.h"
 
 #include <algorithm>
@@ -120,6 +121,24 @@ std::string say(std::string_view key, std::initializer_list<Filling> fillings) {
 
 std::string sayIn(std::string_view language, std::string_view key, std::initializer_list<Filling> fillings) {
     return filled(message(language, key), fillings);
+}
+
+std::string sayCounted(std::string_view key, std::int64_t count, std::initializer_list<Filling> fillings) {
+    return sayCountedIn(chosenLanguage(), key, count, fillings);
+}
+
+// A language without the form its rule gives (a catalogue test catches that) says the message in English.
+std::string sayCountedIn(std::string_view language, std::string_view key, std::int64_t count,
+                         std::initializer_list<Filling> fillings) {
+    for (const std::string_view tried : {language, std::string_view("en")}) {
+        const Catalogue& messages = catalogue(tried);
+        const auto rule = messages.find("plural");
+        const auto form = pluralFormOf(rule == messages.end() ? "" : std::string_view(rule->second), count);
+        if (!form) continue;
+        const auto found = messages.find(std::string(key) + "." + std::string(pluralFormName(*form)));
+        if (found != messages.end()) return filled(found->second, fillings);
+    }
+    return std::string(key);
 }
 
 const std::vector<std::string>& knownLanguages() {

@@ -25,6 +25,12 @@ std::string say(std::string_view key, std::initializer_list<Filling> fillings = 
 // The same in a given language.
 std::string sayIn(std::string_view language, std::string_view key, std::initializer_list<Filling> fillings = {});
 
+// A counted message in the chosen language, in the form its plural rule gives the count ("key.few" for 3 in
+// Russian); the fillings carry {count} as it is to be shown.
+std::string sayCounted(std::string_view key, std::int64_t count, std::initializer_list<Filling> fillings);
+std::string sayCountedIn(std::string_view language, std::string_view key, std::int64_t count,
+                         std::initializer_list<Filling> fillings);
+
 // The languages with a catalogue, English first: "en", "de", "fr", ...
 const std::vector<std::string>& knownLanguages();
 

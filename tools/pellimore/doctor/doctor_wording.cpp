@@ -33,8 +33,7 @@ std::string settingsVerdict(const Finding& finding) {
     if (finding.empty) return say("doctor.settings.empty");
     if (finding.settingsVerdict == exitAllGood) return say("doctor.settings.fine");
     if (finding.settingsVerdict == exitFailed) return say("doctor.settings.fails");
-    return say(finding.count == 1 ? "doctor.settings.one_point" : "doctor.settings.points",
-               {{"count", number(finding.count)}});
+    return sayCounted("doctor.settings.points", finding.count, {{"count", number(finding.count)}});
 }
 
 std::string fatalSentence(const Finding& finding) {
@@ -258,10 +257,8 @@ std::string shownJournalPath(const std::filesystem::path& game, const std::files
 std::string doneSentence(const RepairOutcome& outcome) {
     const std::string count = std::to_string(outcome.stepsDone);
     switch (outcome.action) {
-        case RepairAction::Repair:
-            return say(outcome.stepsDone == 1 ? "repair.done.one" : "repair.done", {{"count", count}});
-        case RepairAction::Undo:
-            return say(outcome.stepsDone == 1 ? "repair.done.undo.one" : "repair.done.undo", {{"count", count}});
+        case RepairAction::Repair: return sayCounted("repair.done", outcome.stepsDone, {{"count", count}});
+        case RepairAction::Undo: return sayCounted("repair.done.undo", outcome.stepsDone, {{"count", count}});
         case RepairAction::PutBack: return say("repair.done.put_back");
         case RepairAction::Finish: return say("repair.done.finish");
     }
