@@ -7,12 +7,14 @@
 #include "pellimore/doctor/repair_run.h"
 #include "faulty_repair_files.h"
 #include "pellimore/common/platform.h"
+#include "pellimore/common/words.h"
 #include "pellimore/doctor/doctor_wording.h"
 #include "pellimore/doctor/repair_journal.h"
 #include "test_support.h"
 
 #include <fstream>
 #include <map>
+#include <regex>
 
 namespace {
 
@@ -215,7 +217,21 @@ TEST_F(RepairRunTest, UndoReversesOnlyTheLastRepairAndNeverAFileChangedSince) {
     const RepairPlan second{{{RepairReason::SettingsRenamed, "Pellimore (2).ini", "Pellimore (2).ini.bak", true}}, {}};
     ASSERT_EQ(runRepairs(game, second, false).problem, RepairProblem::None);
     write(game / "Pellimore (2).ini.bak", "[Keys]\r\niKnockout=78\r\n");
-    EXPECT_EQ(undoLastRepair(game, false).problem, RepairProblem::ChangedSinceRepair);
+    const RepairOutcome refused = undoLastRepair(game, false);
+    EXPECT_EQ(refused.problem, RepairProblem::ChangedSinceRepair);
+    // The refusal names the changed file in every language; no outcome leaves a placeholder unfilled.
+    for (const std::string& language : knownLanguages()) {
+        chooseLanguage(language);
+        EXPECT_NE(repairOutcomeSentence(game, refused).find("(2).ini.bak"), std::string::npos) << language;
+        for (int problem = 0; problem <= static_cast<int>(RepairProblem::ChangedSinceRepair); ++problem)
+            for (const RepairAction action : {RepairAction::Repair, RepairAction::Undo}) {
+                RepairOutcome outcome(static_cast<RepairProblem>(problem), game / "x.ini", 2);
+                outcome.action = action;
+                const std::string sentence = repairOutcomeSentence(game, outcome);
+                EXPECT_FALSE(std::regex_search(sentence, std::regex("\\{[a-z_]+\\}"))) << language << ": " << sentence;
+            }
+    }
+    chooseLanguage("en");
     write(game / "Pellimore (2).ini.bak", "[Keys]\r\niKnockout=77\r\n");
     const Snapshot beforeUndo = snapshotOf(game);
     ASSERT_EQ(undoLastRepair(game, false).problem, RepairProblem::None);
