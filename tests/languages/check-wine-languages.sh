@@ -60,15 +60,18 @@ output=$(cd "$work" && printf 'да\r\n' | LANG=ru_RU.UTF-8 PELLIMORE_WINE_STDIN
 cases=$((cases + 1))
 [ -f "$deep/Pellimore.asi" ] || { echo "FAIL: a Russian да did not make the repair:"; sed 's/^/  /' <<<"$output"; failures=$((failures + 1)); }
 
-# The console: code page 437 set before, Cyrillic intact in between, 437 still after.
+# The console: code page 437 set before, Cyrillic intact in between on standard output and on standard
+# error (an unknown command named in Cyrillic), 437 still after.
 mkdir -p "$work/console/Pellimore-tools"; touch "$work/console/RDR2.exe"; cp "$tool" "$work/console/Pellimore-tools/"
 console=$(cd "$work" && LANG=ru_RU.UTF-8 script -qec \
-  "$(printf '%q ' "${runner[@]}") cmd /c 'chcp 437 & console\\Pellimore-tools\\pellimore.exe doctor console & chcp'" \
+  "$(printf '%q ' "${runner[@]}") cmd /c 'chcp 437 & console\\Pellimore-tools\\pellimore.exe doctor console & console\\Pellimore-tools\\pellimore.exe проверка 2>&1 & chcp'" \
   /dev/null | tr -d '\r' | sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g')
 heading=$(message ru doctor.heading)
 cases=$((cases + 1))
-if ! tr -d '\n' <<<"$console" | grep -qF "${heading:0:40}" || [ "$(grep -c '437' <<<"$console")" -ne 2 ]; then
-  echo "FAIL: the console did not show Cyrillic intact, or its code page changed:"; sed 's/^/  /' <<<"$console"
+if ! tr -d '\n' <<<"$console" | grep -qF "${heading:0:40}" || ! grep -qF "'проверка'" <<<"$console" ||
+  [ "$(grep -c '437' <<<"$console")" -ne 2 ]; then
+  echo "FAIL: the console did not show Cyrillic intact on both streams, or its code page changed:"
+  sed 's/^/  /' <<<"$console"
   failures=$((failures + 1))
 fi
 
