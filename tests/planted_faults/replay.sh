@@ -26,6 +26,10 @@ run_stage() {
       if ! cmake --build --preset native >/dev/null 2>&1; then echo "  the build fails"; return 0; fi
       [ "$expect" = build ] && return 1
       ! ctest --test-dir build/native -R "$expect" >/dev/null 2>&1 ;;
+    windows)
+      [ -d build/windows ] || cmake --preset windows >/dev/null
+      if ! cmake --build --preset windows >/dev/null 2>&1; then echo "  the build fails"; return 0; fi
+      ! ctest --test-dir build/windows -R "$expect" >/dev/null 2>&1 ;;
     browser)
       if ! cmake --workflow --preset editor >/dev/null 2>&1; then echo "  the page does not build"; return 0; fi
       cmake --preset native >/dev/null && cmake --build --preset native --target pellimore >/dev/null
