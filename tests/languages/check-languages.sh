@@ -64,7 +64,7 @@ done
 # on the other layouts the shipped file stays fine, whatever language speaks.
 shipped=$(cd "$here/../../package" && pwd)/Pellimore.ini
 azerty=$(PELLIMORE_KEYBOARD=fr run --language fr check "$shipped"); status=$(PELLIMORE_KEYBOARD=fr "$tool" check "$shipped" >/dev/null; echo $?)
-if [ "$status" = 1 ] && grep -q "Plaquer est sur Z (90)" <<<"$azerty" && grep -q "Assommer est sur Q (81)" <<<"$azerty" &&
+if [ "$status" = 1 ] && grep -qE "Plaquer.{1,6}est sur Z \(90\)" <<<"$azerty" && grep -qE "Assommer.{1,6}est sur Q \(81\)" <<<"$azerty" &&
   grep -q "AZERTY" <<<"$azerty"; then passed=$((passed + 1)); else fail "AZERTY: the walking keys are not named: $azerty"; fi
 for layout in us de fr-CA fr-CH; do
   if PELLIMORE_KEYBOARD=$layout "$tool" --language fr check "$shipped" >/dev/null; then passed=$((passed + 1));
