@@ -6,31 +6,26 @@
 #pragma once
 
 #include "settings/hotkey_bindings.h"
+#include "settings/melee_action_list.h"
 
 #include <cstdint>
 #include <iterator>
 #include <optional>
 
-// The moves, in the order the script loop tests them within a tick.
+// The moves, in the order the script loop tests them within a tick: declared
+// from the one list, so an enumerator cannot exist without being counted.
 enum class MeleeAction {
-    GrappleThrowFront,
-    GrappleThrowLeft,
-    GrappleThrowRight,
-    GrappleThrowBackLeft,
-    Knockout,
-    Execute,
-    GrappleSwitchFrontToBack,
-    GrappleSwitchBackToFront,
-    Subdue,
-    GrappleSwitchFrontToMount,
-    GrappleChallengeFront,
-    Tackle,
-    GrappleFront,
-    GrappleBack,
+#define PELLIMORE_ENUMERATOR(name) name,
+    PELLIMORE_MELEE_ACTIONS(PELLIMORE_ENUMERATOR)
+#undef PELLIMORE_ENUMERATOR
 };
 
-// The last move above closes the list.
-constexpr int meleeActionCount = static_cast<int>(MeleeAction::GrappleBack) + 1;
+// How many moves the list declares; the table below must have exactly this many rows.
+constexpr int meleeActionCount = 0
+#define PELLIMORE_COUNTED(name) +1
+    PELLIMORE_MELEE_ACTIONS(PELLIMORE_COUNTED)
+#undef PELLIMORE_COUNTED
+    ;
 
 // The fixed key of GrappleChallengeFront (numeric keypad 8); no setting changes it.
 constexpr std::uint32_t grappleChallengeKeyCode = 104;
@@ -110,7 +105,10 @@ inline constexpr KeyOwner theModifier = std::nullopt;
 constexpr const KeyRow& keyRow(KeyOwner owner) { return owner ? moveRow(*owner).key : modifierKey; }
 
 // The order the settings load reads the keys in. A value that does not convert
-// ends the load there, and players' files rely on which keys it keeps.
+// ends the load there, and players' files rely on which keys it keeps. A key
+// added later goes last, and needs a fallback (as the two newer throws read an
+// older key in its place): files written before it lack it, and a missing key
+// must not end their load.
 inline constexpr KeyOwner loadOrder[] = {
     theModifier,
     MeleeAction::Knockout,
