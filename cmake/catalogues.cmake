@@ -1,8 +1,16 @@
 # Compiles the message catalogues (words/<language>.txt) into the tools and the
 # page, English first, so a run needs no file beside it to speak a language.
-# Called from tools/CMakeLists.txt at configure time; an edited catalogue
-# configures again.
-set(CATALOGUE_LANGUAGES en de fr es pt-BR ru pl it)
+# Called from tools/CMakeLists.txt at configure time; an edited, added or
+# removed catalogue configures again. The catalogues in words/ are the list of
+# languages: a new words/xx.txt is compiled in with nothing else to edit.
+file(GLOB catalogue_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/words/*.txt)
+set(CATALOGUE_LANGUAGES en)
+foreach(file IN LISTS catalogue_files)
+  get_filename_component(language ${file} NAME_WE)
+  if(NOT language STREQUAL "en")
+    list(APPEND CATALOGUE_LANGUAGES ${language})
+  endif()
+endforeach()
 set(entries "")
 foreach(language IN LISTS CATALOGUE_LANGUAGES)
   set(file ${PROJECT_SOURCE_DIR}/words/${language}.txt)

@@ -11,8 +11,11 @@ packages=(
   libinih-dev libsimpleini-dev
   emscripten chromium nodejs locales strace
 )
-# The locales the language tests run wine under: wine speaks English where a locale is missing.
-test_locales=(de_DE fr_FR es_ES pt_BR ru_RU pl_PL it_IT)
+# The locales the language tests run wine under, one a catalogue in words/: wine speaks English where a locale is
+# missing.
+source "$(dirname "${BASH_SOURCE[0]}")/languages.sh"
+test_locales=()
+for language in $(translated_languages); do test_locales+=("$(locale_of "$language")"); done
 
 # generate_locales: the UTF-8 locales above, where the C library lacks them.
 generate_locales() {

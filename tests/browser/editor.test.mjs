@@ -531,8 +531,12 @@ const cutTexts = () => [...document.querySelectorAll(
 
 // Each language: the browser's language chooses it, its labels, verdict and problems are in it, and the page still
 // fits 1366x768 with no text cut off.
-for (const [locale, language] of [['de-DE', 'de'], ['fr-FR', 'fr'], ['es-ES', 'es'], ['pt-BR', 'pt-BR'],
-  ['ru-RU', 'ru'], ['pl-PL', 'pl'], ['it-IT', 'it']]) {
+// Every catalogue in words/ but English, with the browser locale of its country ("de" -> "de-DE").
+const translated = readdirSync(join(repository, 'words')).filter((name) => name.endsWith('.txt') && name !== 'en.txt')
+  .map((name) => name.slice(0, -4)).map((language) =>
+    [language.includes('-') ? language : `${language}-${language.toUpperCase()}`, language]);
+test('every catalogue is tried in the browser', () => assert.ok(translated.length >= 7, `${translated.length}`));
+for (const [locale, language] of translated) {
   test(`in ${locale} the page speaks ${language} and fits 1366x768`, async () => {
     const words = catalogue(language);
     const { page, errors } = await openEditor({ width: 1366, height: 768 }, 'light', locale);

@@ -17,6 +17,7 @@ sample=$(realpath "$here/../../package/Pellimore.ini")
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 source "$here/../baseline_compare.sh"
 source "$here/../output_budget.sh"
+source "$here/../../scripts/languages.sh"
 
 message() { sed -n "s/^$2 = //p" "$words/$1.txt"; }
 run() { (cd "$work" && "${runner[@]}" "$@" 2>&1 | tr -d '\r'); }
@@ -39,8 +40,8 @@ game="$work/Jeu é"
 mkdir -p "$game/Pellimore-tools"; touch "$game/RDR2.exe"; cp "$sample" "$game/"
 cp "$tool" "$here/../../package/doctor.cmd" "$game/Pellimore-tools/"
 
-for locale in de_DE fr_FR es_ES pt_BR ru_RU pl_PL it_IT; do
-  language=${locale%_*}; [ "$locale" = pt_BR ] && language=pt-BR
+for language in $(translated_languages); do
+  locale=$(locale_of "$language")
   fine=$(message "$language" check.verdict.fine)
   output=$(LANG=$locale.UTF-8 run "$game/Pellimore-tools/pellimore.exe")
   expect_line "$locale: double-clicked check" "$fine" "$output"
