@@ -130,7 +130,7 @@ function keyElement(entry) {
   button.dataset.code = entry.code;
   button.dataset.vk = entry.vk;
   button.dataset.label = entry.label;
-  button.dataset.long = entry.long ? 'long' : '';
+  button.dataset.size = entry.size;
   button.dataset.name = entry.name;
   button.style.setProperty('--w', entry.width);
   button.addEventListener('click', () => {
@@ -158,7 +158,7 @@ function markKeys(rows) {
     const troubled = here.some((item) => blockedStates.has(item.row.state));
     const keypad = keyboard.isKeypad(vk) && names.length > 0;
     const walking = state.walking.includes(vk);
-    button.className = 'key' + (button.dataset.long ? ' long' : '') + (names.length ? ' bound' : '') + (modifier ? ' modifier' : '') +
+    button.className = 'key' + (button.dataset.size ? ' ' + button.dataset.size : '') + (names.length ? ' bound' : '') + (modifier ? ' modifier' : '') +
       (fixed ? ' fixed' : '') + (troubled ? ' problem' : '') + (walking ? ' walking' : '');
     button.dataset.moves = names.join(', ');
     const marks = [modifier ? 'M' : '', fixed ? 'C' : '', moveNumbers(numbers)].filter(Boolean).join(' ');

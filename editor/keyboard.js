@@ -13,8 +13,10 @@ Module.makePellimoreKeyboard = (layout) => {
     const own = layout.keys[place];
     if (!own) throw new Error('the layout has no key at ' + place);
     const [vk, label, name, punctuation] = own;
-    // A long name still stands whole on its cap, in smaller letters.
-    return { code: place, label, vk, width, name, punctuation, long: [...label].length > 4 * width };
+    // A long name still stands whole on its cap, in smaller letters; a long single word ("Eingabe"), smaller still.
+    const longestWord = Math.max(...label.split(' ').map((word) => [...word].length));
+    const size = longestWord > 6 * width ? 'tiny' : [...label].length > 4 * width ? 'long' : '';
+    return { code: place, label, vk, width, name, punctuation, size };
   };
   const keys = (places) => places.map((place) => key(place));
   const letters = (text) => keys([...text].map((letter) => 'Key' + letter));
