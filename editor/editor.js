@@ -8,9 +8,6 @@
 
 let keyboard = null;  // built once the runtime can tell the key codes
 let keyCodes = null;
-// Row states, as the analysis names them, that mean a move cannot fire as bound.
-const blockedStates = new Set(['never-fires-shared-key', 'fires-only-without-modifier', 'never-fires-on-modifier',
-  'never-fires-code-zero', 'fires-on-modifier-release', 'never-fires-no-modifier']);
 let words = null;  // the page's sentences in the chosen language (page_words.js)
 
 // original: the bytes opened; now: what the game does with them; saved: what
@@ -65,9 +62,9 @@ function bind(field, code) {
 // What binding did: the move is on its new key, or the load stops before it and the move keeps its old one.
 function boundPrompt(field, code) {
   const row = shown().rows.find((candidate) => candidate.field === field);
-  const stop = shown().findings.find((finding) => finding.kind === 'load-stops');
+  const stop = shown().stopsAt;
   if (row.loaded || !stop) return words.bound(moveName(field), keyName(code), code);
-  return words.boundButKept(moveName(field), keyName(code), code, moveName(stop.field));
+  return words.boundButKept(moveName(field), keyName(code), code, moveName(stop));
 }
 
 // Replacing unsaved changes asks first; true when there are none or the player agrees.
@@ -155,7 +152,7 @@ function markKeys(rows) {
     const modifier = here.some((item) => item.row.modifier);
     const fixed = vk === keyCodes.challenge;
     if (fixed) names.push(words.fixedMove(keyCodes.challengeName));
-    const troubled = here.some((item) => blockedStates.has(item.row.state));
+    const troubled = here.some((item) => item.row.cannotFire);
     const keypad = keyboard.isKeypad(vk) && names.length > 0;
     const walking = state.walking.includes(vk);
     button.className = 'key' + (button.dataset.size ? ' ' + button.dataset.size : '') + (names.length ? ' bound' : '') + (modifier ? ' modifier' : '') +
@@ -173,20 +170,11 @@ function markKeys(rows) {
   }
 }
 
-const hasFinding = (analysis, kind) => analysis.findings.some((finding) => finding.kind === kind);
-
 // The headline, as check words it: an empty file is one fact, not a load that stops part-way.
 function showVerdict(selector, attribute, analysis) {
   const element = $(selector);
   element.setAttribute(attribute, analysis.verdict);
-  element.textContent = hasFinding(analysis, 'empty-file') ? words.verdict.empty : words.verdict[analysis.verdict];
-}
-
-// What saving repairs: a byte-order mark is said by what it hides, as the checker's finding says it.
-function repairText(repair) {
-  if (repair !== 'byte-order-mark-removed') return words.repairs[repair];
-  const hidden = ['byte-order-mark-hides-line', 'byte-order-mark-before-comment'].find((kind) => hasFinding(state.now, kind));
-  return words.repairs[hidden || repair];
+  element.textContent = analysis.headline;
 }
 
 // "The game reads <the file's name> as it is now:", the name in a span of its own wherever the language puts it.
@@ -207,7 +195,7 @@ function refresh() {
   showReadsNow();
   $('[data-saved-line]').hidden = !state.saved;
   if (state.saved) showVerdict('[data-saved-verdict]', 'data-saved-verdict', state.saved);
-  const repairs = state.repairs.map(repairText);
+  const repairs = state.repairs;
   $('[data-repairs]').textContent = repairs.length ? '(' + repairs.join('; ') + ')' : '';
   renderMoves(shown().rows);
   markKeys(shown().rows);
@@ -220,7 +208,7 @@ function refresh() {
   $('[data-problems]').replaceChildren(...problems.map((text) => Object.assign(document.createElement('li'),
     { textContent: text })));
   $('[data-report]').textContent = shown().report;
-  $('[data-walking-fix]').hidden = !hasFinding(shown(), 'walking-key') || !walkingKeyProposals().length;
+  $('[data-walking-fix]').hidden = !shown().walking || !walkingKeyProposals().length;
 }
 
 function openBytes(bytes, name) {

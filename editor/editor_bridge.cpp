@@ -16,6 +16,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <sstream>
@@ -40,16 +41,53 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-const char* repairName(SaveRepair repair) {
+bool hasFinding(const SettingsReport& report, FindingKind kind) {
+    for (const auto* list : {&report.warnings, &report.notes})
+        for (const SettingsFinding& finding : *list)
+            if (finding.kind == kind) return true;
+    return false;
+}
+
+// What saving repairs, said from the same facts as the checker's findings: a byte-order mark by what it hides.
+std::string repairSentence(SaveRepair repair, const SettingsReport& before) {
     switch (repair) {
-        case SaveRepair::Utf16ToPlainText: return "utf16-to-plain-text";
-        case SaveRepair::ByteOrderMarkRemoved: return "byte-order-mark-removed";
+        case SaveRepair::Utf16ToPlainText: return say("page.repair.utf16");
+        case SaveRepair::ByteOrderMarkRemoved:
+            if (hasFinding(before, FindingKind::ByteOrderMarkHidesLine)) return say("page.repair.byte_order_mark.line");
+            if (hasFinding(before, FindingKind::ByteOrderMarkBeforeComment))
+                return say("page.repair.byte_order_mark.comment");
+            return say("page.repair.byte_order_mark");
     }
     return "";
 }
 
 const char* verdictName(ExitStatus verdict) {
     return verdict == exitAllGood ? "complete" : verdict == exitWithWarnings ? "warnings" : "fails";
+}
+
+// The page's headline about a file, in the chosen language: an empty file is one fact, not a load that stops.
+std::string headline(const SettingsReport& report) {
+    if (hasFinding(report, FindingKind::EmptyFile)) return say("page.verdict.empty");
+    if (report.verdict == exitAllGood) return say("page.verdict.complete");
+    return say(report.verdict == exitWithWarnings ? "page.verdict.warnings" : "page.verdict.fails");
+}
+
+// Whether a move bound as the row says cannot fire as bound: the page marks its key. Every state decides here,
+// so a new one cannot be left unmarked.
+bool cannotFire(BindingState state) {
+    switch (state) {
+        case BindingState::Ok:
+        case BindingState::Modifier:
+        case BindingState::Off:
+        case BindingState::KeepsPreviousKey: return false;
+        case BindingState::NeverFiresSharedKey:
+        case BindingState::FiresOnlyWithoutModifier:
+        case BindingState::NeverFiresOnModifier:
+        case BindingState::NeverFiresCodeZero:
+        case BindingState::FiresOnModifierRelease:
+        case BindingState::NeverFiresNoModifier: return true;
+    }
+    return false;
 }
 
 const char* stateName(BindingState state) {
@@ -85,7 +123,7 @@ void appendRow(std::string& out, const BindingRow& row) {
     out += ",\"code\":" + std::to_string(row.code) + ",\"line\":" + std::to_string(row.line);
     out += std::string(",\"loaded\":") + (row.loaded ? "true" : "false") + ",\"state\":";
     appendJsonString(out, stateName(row.state));
-    out += "}";
+    out += std::string(",\"cannotFire\":") + (cannotFire(row.state) ? "true" : "false") + "}";
 }
 
 void appendFinding(std::string& out, const SettingsFinding& finding, bool note) {
@@ -101,8 +139,19 @@ void appendFinding(std::string& out, const SettingsFinding& finding, bool note) 
 std::string reportJson(const SettingsReport& report) {
     std::ostringstream printed;
     printSettingsReport(report, printed);
-    std::string out = "{\"verdict\":\"" + std::string(verdictName(report.verdict)) + "\",\"report\":";
+    std::string out = "{\"verdict\":";
+    appendJsonString(out, verdictName(report.verdict));
+    out += ",\"report\":";
     appendJsonString(out, printed.str());
+    // The facts the page acts on, so it names no kind of finding: its headline, where the load stops, walking keys.
+    out += ",\"headline\":";
+    appendJsonString(out, headline(report));
+    out += std::string(",\"walking\":") + (hasFinding(report, FindingKind::WalkingKey) ? "true" : "false");
+    out += ",\"stopsAt\":";
+    const auto stop = std::find_if(report.warnings.begin(), report.warnings.end(), [](const SettingsFinding& finding) {
+        return finding.kind == FindingKind::LoadStops;
+    });
+    appendJsonString(out, stop != report.warnings.end() && stop->binding ? fieldName(*stop->binding) : "");
     out += ",\"rows\":[";
     for (std::size_t index = 0; index < report.rows.size(); ++index) {
         if (index) out += ',';
@@ -157,12 +206,14 @@ EMSCRIPTEN_KEEPALIVE const char* editorAnalyze(const char* bytes, int length) {
     return result.c_str();
 }
 
-// What saving repairs in these bytes, as a JSON list of names the page words.
+// What saving repairs in these bytes, as a JSON list of sentences in the chosen language.
 EMSCRIPTEN_KEEPALIVE const char* editorRepairs(const char* bytes, int length) {
+    const std::string_view text(bytes, static_cast<std::size_t>(length));
+    const SettingsReport before = analyzeSettingsBytes(text, "This file");
     result = "[";
-    for (const SaveRepair repair : repairsOnSave(std::string_view(bytes, static_cast<std::size_t>(length)))) {
+    for (const SaveRepair repair : repairsOnSave(text)) {
         if (result.size() > 1) result += ',';
-        appendJsonString(result, repairName(repair));
+        appendJsonString(result, repairSentence(repair, before));
     }
     result += "]";
     return result.c_str();

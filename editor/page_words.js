@@ -15,15 +15,6 @@ Module.makePageWords = (messages) => {
   const say = (key, fillings) => filled(messages[key] === undefined ? key : messages[key], fillings);
   return {
     say,
-    verdict: { complete: say('page.verdict.complete'), warnings: say('page.verdict.warnings'),
-      fails: say('page.verdict.fails'), empty: say('page.verdict.empty') },
-    // What saving repairs, said from the same facts as the checker's findings: the byte-order mark by what it hides.
-    repairs: {
-      'utf16-to-plain-text': say('page.repair.utf16'),
-      'byte-order-mark-removed': say('page.repair.byte_order_mark'),
-      'byte-order-mark-hides-line': say('page.repair.byte_order_mark.line'),
-      'byte-order-mark-before-comment': say('page.repair.byte_order_mark.comment'),
-    },
     shippedFileName: say('page.shipped_file'),
     keyOff: say('page.key_off'),
     keyWithoutLabel: (code) => say('page.key_without_label', { code }),

@@ -2,6 +2,7 @@
 // placeholders as the English, and translated; and a run picks its language
 // from the option, the variable or the player's languages, English otherwise.
 #include "pellimore/check/check_wording.h"
+#include "pellimore/common/keyboard_layout.h"
 #include "pellimore/common/language_choice.h"
 #include "pellimore/common/platform.h"
 #include "pellimore/common/plural_forms.h"
@@ -131,6 +132,25 @@ TEST(Catalogues, EveryCatalogueInWordsIsALanguageWithItsFirstSteps) {
         if (language != "en")
             EXPECT_TRUE(std::filesystem::exists(source / "package" / "first-steps" / ("README." + language + ".txt")))
                 << "words/" << language << ".txt has no package/first-steps/README." << language << ".txt";
+}
+
+// The page names its messages by key in its scripts and its HTML; each key is in the English catalogue, and so is
+// the name of every layout its picker offers.
+TEST(Catalogues, EveryMessageThePageNamesIsInTheCatalogue) {
+    const std::filesystem::path editor = std::filesystem::path(PELLIMORE_SOURCE_DIR) / "editor";
+    static const std::regex named(R"re((?:say\(')([a-z_.]+)'|data-say(?:-label)?="([a-z_.]+)")re");
+    int keys = 0;
+    for (const char* file : {"editor.js", "page_words.js", "file_access.js", "shell.html"}) {
+        const std::string text = readWholeFile(editor / file).value_or("");
+        ASSERT_FALSE(text.empty()) << file;
+        for (std::sregex_iterator match(text.begin(), text.end(), named), end; match != end; ++match, ++keys) {
+            const std::string key = (*match)[1].matched ? (*match)[1].str() : (*match)[2].str();
+            EXPECT_TRUE(catalogue("en").contains(key)) << file << " names " << key << ", which words/en.txt lacks";
+        }
+    }
+    EXPECT_GT(keys, 50) << "the page's keys are no longer found";
+    for (const LayoutRow& row : layoutRows())
+        EXPECT_TRUE(catalogue("en").contains(std::string("page.layout.") + row.name)) << row.name;
 }
 
 // Whether every letter of the text is one foldedAnswer knows the capitals of: ASCII, accented Latin, Cyrillic.
