@@ -103,6 +103,10 @@ TEST(Catalogues, EveryLanguageHasEachMessageWithTheEnglishPlaceholdersTranslated
                 continue;
             }
             EXPECT_EQ(placeholdersOf(found->second), placeholdersOf(english)) << language << " " << key;
+            // A name quoted twice ("« « name » »") is a slip of the quoting, never meant.
+            static const std::regex doubleQuote(
+                "(\xC2\xAB|\xE2\x80\x9E|\xE2\x80\x9C)( |\xC2\xA0)?(\xC2\xAB|\xE2\x80\x9E|\xE2\x80\x9C)");
+            EXPECT_FALSE(std::regex_search(found->second, doubleQuote)) << language << " " << key << " quotes twice";
             if (found->second == english && !maySpellAsEnglish(language, key, english))
                 ADD_FAILURE() << language << " " << key << " is still the English: " << english;
         }
