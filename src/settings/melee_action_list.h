@@ -4,7 +4,7 @@
 #pragma once
 
 // In the order the script loop tests them within a tick.
-#define PELLIMORE_MELEE_ACTIONS(MOVE) \
+#define PELLIMORE_SHIPPED_MOVES(MOVE) \
     MOVE(GrappleThrowFront)           \
     MOVE(GrappleThrowLeft)            \
     MOVE(GrappleThrowRight)           \
@@ -19,3 +19,7 @@
     MOVE(Tackle)                      \
     MOVE(GrappleFront)                \
     MOVE(GrappleBack)
+
+// What MeleeAction is declared from: the moves above. (A compile-failure test
+// declares one more here, to show that a move without a row does not build.)
+#define PELLIMORE_MELEE_ACTIONS(MOVE) PELLIMORE_SHIPPED_MOVES(MOVE)

@@ -2,8 +2,7 @@
 // expect: moveTable needs one row per MeleeAction, in the enum's order
 #include "settings/melee_action_list.h"
 
-#define PELLIMORE_FOURTEEN_MOVES(MOVE) PELLIMORE_MELEE_ACTIONS(MOVE)
 #undef PELLIMORE_MELEE_ACTIONS
-#define PELLIMORE_MELEE_ACTIONS(MOVE) PELLIMORE_FOURTEEN_MOVES(MOVE) MOVE(Headbutt)
+#define PELLIMORE_MELEE_ACTIONS(MOVE) PELLIMORE_SHIPPED_MOVES(MOVE) MOVE(Headbutt)
 
 #include "settings/move_table.h"
