@@ -424,10 +424,10 @@ function pickLanguage(tag) {
 
 // The picker offers every layout the plug-in's code knows, each named in the page's language.
 function offerLayouts() {
-  for (const name of json(Module.ccall('editorLayoutNames', 'number', [], []))) {
+  for (const layout of json(Module.ccall('editorLayoutNames', 'number', [], []))) {
     const option = document.createElement('option');
-    option.value = name;
-    option.dataset.say = 'page.layout.' + name;
+    option.value = layout.name;
+    option.dataset.say = layout.say;
     $('[data-layout]').append(option);
   }
 }

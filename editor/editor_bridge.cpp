@@ -51,12 +51,13 @@ bool hasFinding(const SettingsReport& report, FindingKind kind) {
 // What saving repairs, said from the same facts as the checker's findings: a byte-order mark by what it hides.
 std::string repairSentence(SaveRepair repair, const SettingsReport& before) {
     switch (repair) {
-        case SaveRepair::Utf16ToPlainText: return say("page.repair.utf16");
+        case SaveRepair::Utf16ToPlainText: return say(message::page_repair_utf16);
         case SaveRepair::ByteOrderMarkRemoved:
-            if (hasFinding(before, FindingKind::ByteOrderMarkHidesLine)) return say("page.repair.byte_order_mark.line");
+            if (hasFinding(before, FindingKind::ByteOrderMarkHidesLine))
+                return say(message::page_repair_byte_order_mark_line);
             if (hasFinding(before, FindingKind::ByteOrderMarkBeforeComment))
-                return say("page.repair.byte_order_mark.comment");
-            return say("page.repair.byte_order_mark");
+                return say(message::page_repair_byte_order_mark_comment);
+            return say(message::page_repair_byte_order_mark);
     }
     return "";
 }
@@ -67,9 +68,9 @@ const char* verdictName(ExitStatus verdict) {
 
 // The page's headline about a file, in the chosen language: an empty file is one fact, not a load that stops.
 std::string headline(const SettingsReport& report) {
-    if (hasFinding(report, FindingKind::EmptyFile)) return say("page.verdict.empty");
-    if (report.verdict == exitAllGood) return say("page.verdict.complete");
-    return say(report.verdict == exitWithWarnings ? "page.verdict.warnings" : "page.verdict.fails");
+    if (hasFinding(report, FindingKind::EmptyFile)) return say(message::page_verdict_empty);
+    if (report.verdict == exitAllGood) return say(message::page_verdict_complete);
+    return say(report.verdict == exitWithWarnings ? message::page_verdict_warnings : message::page_verdict_fails);
 }
 
 // Whether a move bound as the row says cannot fire as bound: the page marks its key. Every state decides here,
@@ -242,7 +243,7 @@ EMSCRIPTEN_KEEPALIVE const char* editorUseLanguage(const char* tag) {
         result += language == knownLanguages().front() ? "{\"tag\":" : ",{\"tag\":";
         appendJsonString(result, language);
         result += ",\"name\":";
-        appendJsonString(result, sayIn(language, "language.name"));
+        appendJsonString(result, sayIn(language, message::language_name));
         result += "}";
     }
     result += "],\"messages\":{";
@@ -253,7 +254,7 @@ EMSCRIPTEN_KEEPALIVE const char* editorUseLanguage(const char* tag) {
         first = false;
         appendJsonString(result, key);
         result += ":";
-        appendJsonString(result, say(key));
+        appendJsonString(result, sayListed(chosenLanguage(), key));
     }
     result += "}}";
     return result.c_str();
@@ -289,12 +290,15 @@ EMSCRIPTEN_KEEPALIVE const char* editorUseKeyboard(const char* nameOrTag) {
     return (result += "}").c_str();
 }
 
-// Every layout the picker offers, by name, as a JSON list; the page says them as page.layout.<name>.
+// Every layout the picker offers, as a JSON list of its name and the key of the message that shows it.
 EMSCRIPTEN_KEEPALIVE const char* editorLayoutNames() {
     result = "[";
     for (const LayoutRow& row : layoutRows()) {
-        if (result.size() > 1) result += ",";
+        result += result.size() > 1 ? ",{\"name\":" : "{\"name\":";
         appendJsonString(result, row.name);
+        result += ",\"say\":";
+        appendJsonString(result, row.shownName.text());
+        result += "}";
     }
     return (result += "]").c_str();
 }

@@ -16,6 +16,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <type_traits>
 
 namespace {
 
@@ -34,20 +35,12 @@ std::set<std::string> placeholdersOf(const std::string& text) {
     return names;
 }
 
-// The messages every language must have: English's, and each move's name and description (whose English
-// stays in the table of moves).
+// The messages every language must have: English's, moves included.
 std::map<std::string, std::string> requiredMessages() {
     std::map<std::string, std::string> required(catalogue("en").begin(), catalogue("en").end());
     required.erase("answer.yes");  // every language has its own yes-words, checked by what they accept
     // Key caps are named as each keyboard prints them; a keyboard that prints the English word keeps it.
     std::erase_if(required, [](const auto& message) { return message.first.starts_with("key."); });
-    for (const KeyOwner owner : loadOrder) {
-        const std::string code = owner ? moveRow(*owner).codeName : "Modifier";
-        required["move." + code] = keyRow(owner).playerName;
-        required["move." + code + ".about"] = keyRow(owner).description;
-    }
-    required["move.GrappleChallengeFront"] = moveRow(MeleeAction::GrappleChallengeFront).key.playerName;
-    required["move.GrappleChallengeFront.about"] = moveRow(MeleeAction::GrappleChallengeFront).key.description;
     return required;
 }
 
@@ -117,9 +110,27 @@ TEST(Catalogues, EveryLanguageHasEachMessageWithTheEnglishPlaceholdersTranslated
     }
 }
 
+// Players could not tell two moves of one name apart, in any language.
+TEST(Catalogues, NoTwoKeysShareANameInAnyLanguage) {
+    std::vector<KeyOwner> owners(std::begin(loadOrder), std::end(loadOrder));
+    owners.push_back(MeleeAction::GrappleChallengeFront);
+    for (const std::string& language : knownLanguages()) {
+        chooseLanguage(language);
+        std::set<std::string> names;
+        for (const KeyOwner owner : owners)
+            EXPECT_TRUE(names.insert(playerName(owner)).second) << language << " names two keys " << playerName(owner);
+    }
+    chooseLanguage("en");
+}
+
+// A bare string is no key: code names a key the English catalogue has (message::...), so a misspelt one fails to
+// compile (see compile_failures/), and only sayListed takes a key that comes as data.
+static_assert(!std::is_convertible_v<const char*, MessageKey> &&
+              !std::is_constructible_v<MessageKey, std::string_view>);
+
 TEST(Catalogues, AMessageALanguageLacksIsSaidInEnglishAndValuesAreNeverFilledAgain) {
-    EXPECT_EQ(sayIn("de", "tool.no_such_message_anywhere"), "tool.no_such_message_anywhere");
-    EXPECT_EQ(sayIn("xx", "check.on_line", {{"line", "3"}, {"sentence", "{line}"}}), "line 3: {line}");
+    EXPECT_EQ(sayListed("de", "tool.no_such_message_anywhere"), "tool.no_such_message_anywhere");
+    EXPECT_EQ(sayIn("xx", message::check_on_line, {{"line", "3"}, {"sentence", "{line}"}}), "line 3: {line}");
     EXPECT_EQ(catalogueLanguageFor("pt_PT.UTF-8"), "pt-BR");
     EXPECT_EQ(catalogueLanguageFor("de-AT"), "de");
     EXPECT_EQ(catalogueLanguageFor("C.UTF-8"), "");
@@ -138,8 +149,7 @@ TEST(Catalogues, EveryCatalogueInWordsIsALanguageWithItsFirstSteps) {
                 << "words/" << language << ".txt has no package/first-steps/README." << language << ".txt";
 }
 
-// The page names its messages by key in its scripts and its HTML; each key is in the English catalogue, and so is
-// the name of every layout its picker offers.
+// The page names its messages by key in its scripts and its HTML; each key is in the English catalogue.
 TEST(Catalogues, EveryMessageThePageNamesIsInTheCatalogue) {
     const std::filesystem::path editor = std::filesystem::path(PELLIMORE_SOURCE_DIR) / "editor";
     static const std::regex named(R"re((?:say\(')([a-z_.]+)'|data-say(?:-label)?="([a-z_.]+)")re");
@@ -153,8 +163,6 @@ TEST(Catalogues, EveryMessageThePageNamesIsInTheCatalogue) {
         }
     }
     EXPECT_GT(keys, 50) << "the page's keys are no longer found";
-    for (const LayoutRow& row : layoutRows())
-        EXPECT_TRUE(catalogue("en").contains(std::string("page.layout.") + row.name)) << row.name;
 }
 
 // Whether every letter of the text is one foldedAnswer knows the capitals of: ASCII, accented Latin, Cyrillic.
@@ -168,11 +176,12 @@ bool inKnownAlphabets(const std::string& text) {
 TEST(Catalogues, YesIsUnderstoodInEachLanguagesOwnAlphabetAndEnglishWhereItCannotMeanNo) {
     for (const std::string& language : knownLanguages()) {
         chooseLanguage(language);
-        for (const char* answers : {"answer.yes", "answer.no"})
+        for (const MessageKey answers : {message::answer_yes, message::answer_no})
             ASSERT_TRUE(inKnownAlphabets(say(answers)))
-                << language << " " << answers << " has letters whose capitals foldedAnswer (words.cpp) does not know: "
+                << language << " " << answers.text()
+                << " has letters whose capitals foldedAnswer (words.cpp) does not know: "
                 << "add them there";
-        for (const std::string& yes : spaceSeparatedWords(say("answer.yes"))) {
+        for (const std::string& yes : spaceSeparatedWords(say(message::answer_yes))) {
             EXPECT_TRUE(isYesAnswer(yes)) << language << " " << yes;
             EXPECT_TRUE(isYesAnswer(" " + yes + "\r")) << language << " " << yes;
         }

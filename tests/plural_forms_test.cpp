@@ -49,26 +49,21 @@ std::string expectedForm(const ExpectedForms& expected, int number) {
     return expected.rest;
 }
 
-std::vector<std::string> countedMessages() {
-    std::vector<std::string> counted;
-    for (const auto& [key, text] : catalogue("en"))
-        if (key.ends_with(".other")) counted.push_back(key.substr(0, key.size() - 6));
-    return counted;
-}
+const auto& countedMessages() { return message::allCountedKeys; }
 
 TEST(PluralForms, EveryCountedMessageTakesTheFormItsLanguageWantsForEachNumber) {
     ASSERT_EQ(std::size(cldr), knownLanguages().size()) << "a language without expected forms here";
-    ASSERT_GE(countedMessages().size(), 5u);
+    ASSERT_GE(std::size(countedMessages()), 5u);
     for (const ExpectedForms& expected : cldr) {
         ASSERT_TRUE(catalogue(expected.language).contains("plural")) << expected.language;
-        for (const std::string& counted : countedMessages())
+        for (const CountedMessageKey counted : countedMessages())
             for (const int number : triedNumbers()) {
-                const std::string form = counted + "." + expectedForm(expected, number);
+                const std::string form = std::string(counted.text()) + "." + expectedForm(expected, number);
                 ASSERT_TRUE(catalogue(expected.language).contains(form)) << expected.language << " lacks " << form;
                 const std::string count = std::to_string(number);
                 EXPECT_EQ(sayCountedIn(expected.language, counted, number, {{"count", count}, {"move", "M"}}),
-                          sayIn(expected.language, form, {{"count", count}, {"move", "M"}}))
-                    << expected.language << " " << counted << " for " << number;
+                          sayListed(expected.language, form, {{"count", count}, {"move", "M"}}))
+                    << expected.language << " " << counted.text() << " for " << number;
             }
     }
 }
@@ -76,8 +71,8 @@ TEST(PluralForms, EveryCountedMessageTakesTheFormItsLanguageWantsForEachNumber) 
 TEST(PluralForms, AnUnknownRuleOrAMissingFormFallsBackToEnglish) {
     EXPECT_FALSE(pluralFormOf("xx", 3));
     EXPECT_TRUE(pluralFormsOf("xx").empty());
-    EXPECT_EQ(sayCountedIn("xx", "repair.done", 3, {{"count", "3"}}),
-              sayIn("en", "repair.done.other", {{"count", "3"}}));
+    EXPECT_EQ(sayCountedIn("xx", message::repair_done, 3, {{"count", "3"}}),
+              sayListed("en", "repair.done.other", {{"count", "3"}}));
 }
 
 }  // namespace

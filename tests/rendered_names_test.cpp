@@ -24,7 +24,8 @@ constexpr std::int32_t keysOfEachKind[] = {81, 17, 39, 105, 186};
 
 void renderLine(std::string& text, std::string_view key, const std::string& move, const std::string& keyLabel) {
     text += "  " + move + " | " + keyLabel + ": " +
-            say(key, {{"move", move}, {"key", keyLabel}, {"moves", move}, {"count", "3"}}) + "\n";
+            sayListed(chosenLanguage(), key, {{"move", move}, {"key", keyLabel}, {"moves", move}, {"count", "3"}}) +
+            "\n";
 }
 
 std::string renderedNames(const std::string& language) {

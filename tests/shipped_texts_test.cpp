@@ -1,8 +1,10 @@
 // What players read about the moves outside the tools (the shipped settings
-// file, the player's readme, the README) words each move as the table of
-// moves does, so every place calls a move by one name.
+// file, the player's readme, the README) words each move as the English
+// catalogue does, so every place calls a move by one name.
+#include "pellimore/check/check_wording.h"
 #include "pellimore/common/key_names.h"
 #include "pellimore/common/text.h"
+#include "pellimore/common/words.h"
 #include "settings/move_table.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +25,18 @@ std::string fileText(const std::string& relative) {
 
 std::vector<std::string> linesOf(const std::string& text) { return textLines(text); }
 
+std::string englishName(KeyOwner owner) {
+    chooseLanguage("en");
+    return playerName(owner);
+}
+
 std::string withoutSpaces(std::string text) {
     std::erase(text, ' ');
     return text;
 }
 
 // The shipped file: each key's line holds its default code, and the comment above it the move's name and key code.
-TEST(ShippedTexts, TheShippedSettingsFileNamesEachKeyAsTheTableDoes) {
+TEST(ShippedTexts, TheShippedSettingsFileNamesEachKeyAsTheCatalogueDoes) {
     const auto lines = linesOf(fileText("package/Pellimore.ini"));
     ASSERT_GT(lines.size(), 28u) << "package/Pellimore.ini is missing or cut short";
     for (const KeyOwner owner : loadOrder) {
@@ -39,7 +46,7 @@ TEST(ShippedTexts, TheShippedSettingsFileNamesEachKeyAsTheTableDoes) {
         ASSERT_NE(at, lines.end()) << "no line " << setting;
         ASSERT_NE(at, lines.begin());
         const std::string& comment = *(at - 1);
-        EXPECT_TRUE(comment.starts_with("; " + std::string(key.playerName))) << "above " << setting << ": " << comment;
+        EXPECT_TRUE(comment.starts_with("; " + englishName(owner))) << "above " << setting << ": " << comment;
         EXPECT_NE(comment.find("(" + std::to_string(defaultCode(key)) + " = "), std::string::npos) << comment;
     }
 }
@@ -52,12 +59,12 @@ TEST(ShippedTexts, TheReadmesDefaultKeysListEveryMoveByItsName) {
     for (const MoveRow& move : moveTable) {
         int found = 0;
         for (auto line = heading + 2; line != lines.end() && !line->empty(); ++line) {
-            const std::size_t name = line->find("  " + std::string(move.key.playerName), 2);
+            const std::size_t name = line->find("  " + englishName(move.action), 2);
             if (name == std::string::npos) continue;
             ++found;
             EXPECT_EQ(withoutSpaces(line->substr(0, name)), keyName(defaultCode(move.key))) << *line;
         }
-        EXPECT_EQ(found, 1) << move.key.playerName;
+        EXPECT_EQ(found, 1) << englishName(move.action);
     }
 }
 

@@ -1,8 +1,9 @@
-// The fourteen moves, one row each: the move, the key that triggers it, where
-// the settings file sets that key, and what players call it. Everything else
-// about a move (dispatch order, load order, the tools' words) comes from this
-// row or is checked against it when compiled, so a missing, extra or misplaced
-// row fails the build instead of acting as some other move.
+// The fourteen moves, one row each: the move, the key that triggers it, and
+// where the settings file sets that key. Everything else about a move
+// (dispatch order, load order) comes from this row or is checked against it
+// when compiled, so a missing, extra or misplaced row fails the build instead
+// of acting as some other move. What players call a move is in the catalogues
+// (words/), which the tools name it by, checked when they compile.
 #pragma once
 
 #include "settings/hotkey_bindings.h"
@@ -30,15 +31,14 @@ constexpr int meleeActionCount = 0
 // The fixed key of GrappleChallengeFront (numeric keypad 8); no setting changes it.
 constexpr std::uint32_t grappleChallengeKeyCode = 104;
 
-// A key players set: its binding, the settings key it is read from (and, for
+// A key players set: its binding, the settings key it is read from, and, for
 // the two throws that older files give no key of their own, the key read in
-// its place), and the words players know it by.
+// its place. The words players know it by are the catalogues' (move.<codeName>
+// in words/<language>.txt, English included).
 struct KeyRow {
     std::int32_t HotkeyBindings::*binding;  // null for the fixed challenge key
     const char* settingsKey;                // null for the fixed challenge key
     const char* fallbackSettingsKey;        // null for the keys that have no fallback
-    const char* playerName;                 // as the editor lists it: "Knock out"
-    const char* description;                // one line: what the key does in game
 };
 
 // One move: what it is, as the code spells it, whether the modifier must be
@@ -50,49 +50,42 @@ struct MoveRow {
     KeyRow key;
 };
 
-inline constexpr const char* throwDescription = "with the modifier held";
-
 // clang-format off
 inline constexpr MoveRow moveTable[] = {
     {MeleeAction::GrappleThrowFront, "GrappleThrowFront", true,
-     {&HotkeyBindings::grappleThrowFront, "iGrappleThrowFront", nullptr, "Throw forward", throwDescription}},
+     {&HotkeyBindings::grappleThrowFront, "iGrappleThrowFront", nullptr}},
     {MeleeAction::GrappleThrowLeft, "GrappleThrowLeft", true,
-     {&HotkeyBindings::grappleThrowLeft, "iGrappleThrowLeft", nullptr, "Throw left", throwDescription}},
+     {&HotkeyBindings::grappleThrowLeft, "iGrappleThrowLeft", nullptr}},
     // Older files have no keys of their own for these two and share the throws' keys above.
     {MeleeAction::GrappleThrowRight, "GrappleThrowRight", true,
-     {&HotkeyBindings::grappleThrowRight, "iGrappleThrowRight", "iGrappleThrowFront", "Throw right", throwDescription}},
+     {&HotkeyBindings::grappleThrowRight, "iGrappleThrowRight", "iGrappleThrowFront"}},
     {MeleeAction::GrappleThrowBackLeft, "GrappleThrowBackLeft", true,
-     {&HotkeyBindings::grappleThrowBackLeft, "iGrappleThrowBackLeft", "iGrappleThrowLeft", "Throw back-left",
-      throwDescription}},
+     {&HotkeyBindings::grappleThrowBackLeft, "iGrappleThrowBackLeft", "iGrappleThrowLeft"}},
     {MeleeAction::Knockout, "Knockout", false,
-     {&HotkeyBindings::knockout, "iKnockout", nullptr, "Knock out", "the character knocks the nearest one out"}},
+     {&HotkeyBindings::knockout, "iKnockout", nullptr}},
     {MeleeAction::Execute, "Execute", false,
-     {&HotkeyBindings::execute, "iExecute", nullptr, "Execute", "the character finishes off the one in its grip"}},
+     {&HotkeyBindings::execute, "iExecute", nullptr}},
     {MeleeAction::GrappleSwitchFrontToBack, "GrappleSwitchFrontToBack", false,
-     {&HotkeyBindings::grappleSwitchFrontToBack, "iGrappleSwitchFrontToBack", nullptr, "Switch grapple to the back",
-      "move a front grapple round to the back"}},
+     {&HotkeyBindings::grappleSwitchFrontToBack, "iGrappleSwitchFrontToBack", nullptr}},
     {MeleeAction::GrappleSwitchBackToFront, "GrappleSwitchBackToFront", false,
-     {&HotkeyBindings::grappleSwitchBackToFront, "iGrappleSwitchBackToFront", nullptr, "Switch grapple to the front",
-      "move a back grapple round to the front"}},
+     {&HotkeyBindings::grappleSwitchBackToFront, "iGrappleSwitchBackToFront", nullptr}},
     {MeleeAction::Subdue, "Subdue", false,
-     {&HotkeyBindings::subdue, "iSubdue", nullptr, "Subdue", "subdue the one in its grip"}},
+     {&HotkeyBindings::subdue, "iSubdue", nullptr}},
     {MeleeAction::GrappleSwitchFrontToMount, "GrappleSwitchFrontToMount", false,
-     {&HotkeyBindings::grappleSwitchFrontToMount, "iGrappleSwitchFrontToMount", nullptr, "Switch grapple to a mount",
-      "turn a front grapple into a mount"}},
+     {&HotkeyBindings::grappleSwitchFrontToMount, "iGrappleSwitchFrontToMount", nullptr}},
     {MeleeAction::GrappleChallengeFront, "GrappleChallengeFront", false,
-     {nullptr, nullptr, nullptr, "Grapple challenge", "challenge someone to a grapple"}},
+     {nullptr, nullptr, nullptr}},
     {MeleeAction::Tackle, "Tackle", false,
-     {&HotkeyBindings::tackle, "iTackle", nullptr, "Tackle", "tackle someone to the ground"}},
+     {&HotkeyBindings::tackle, "iTackle", nullptr}},
     {MeleeAction::GrappleFront, "GrappleFront", false,
-     {&HotkeyBindings::grappleFront, "iGrappleFront", nullptr, "Grapple from the front", "grab someone from the front"}},
+     {&HotkeyBindings::grappleFront, "iGrappleFront", nullptr}},
     {MeleeAction::GrappleBack, "GrappleBack", false,
-     {&HotkeyBindings::grappleBack, "iGrappleBack", nullptr, "Grapple from behind", "grab someone from behind"}},
+     {&HotkeyBindings::grappleBack, "iGrappleBack", nullptr}},
 };
 // clang-format on
 
 // The modifier is set like a move's key but triggers nothing itself: held, it lets the throws fire.
-inline constexpr KeyRow modifierKey = {&HotkeyBindings::xKey, "iXKey", nullptr, "Modifier",
-                                       "hold it while pressing a throw key"};
+inline constexpr KeyRow modifierKey = {&HotkeyBindings::xKey, "iXKey", nullptr};
 
 // The row of a move.
 constexpr const MoveRow& moveRow(MeleeAction action) { return moveTable[static_cast<int>(action)]; }
@@ -148,11 +141,11 @@ consteval bool everyMoveHasItsRow(const auto& table) {
     return true;
 }
 
-// A row is complete: a binding has its settings key, the fixed key has neither, and every row has its words.
+// A row is complete: a binding has its settings key, the fixed key has neither, and every row has its code name.
 consteval bool everyRowIsComplete(const auto& table) {
     for (const MoveRow& row : table) {
         if ((row.key.binding == nullptr) != (row.key.settingsKey == nullptr)) return false;
-        if (!row.key.playerName || !row.key.description || !row.codeName) return false;
+        if (!row.codeName) return false;
     }
     return modifierKey.binding && modifierKey.settingsKey;
 }
@@ -164,11 +157,10 @@ consteval bool sameText(const char* a, const char* b) {
 }
 
 consteval bool keysAreDistinct(const KeyRow& a, const KeyRow& b) {
-    return (!a.binding || a.binding != b.binding) && (!a.settingsKey || !sameText(a.settingsKey, b.settingsKey)) &&
-           !sameText(a.playerName, b.playerName);
+    return (!a.binding || a.binding != b.binding) && (!a.settingsKey || !sameText(a.settingsKey, b.settingsKey));
 }
 
-// No two keys share a binding, a settings key or a player name.
+// No two keys share a binding or a settings key.
 consteval bool everyKeyIsItsOwn(const auto& table) {
     for (std::size_t first = 0; first < std::size(table); ++first) {
         if (!keysAreDistinct(table[first].key, modifierKey)) return false;
@@ -198,8 +190,8 @@ template <const auto& table, const auto& order>
 struct Checked {
     static_assert(everyMoveHasItsRow(table), "moveTable needs one row per MeleeAction, in the enum's order");
     static_assert(everyRowIsComplete(table),
-                  "every moveTable row needs its settings key (or none, with no binding) and its words");
-    static_assert(everyKeyIsItsOwn(table), "no two keys may share a binding, a settings key or a player name");
+                  "every moveTable row needs its settings key (or none, with no binding) and its code name");
+    static_assert(everyKeyIsItsOwn(table), "no two keys may share a binding or a settings key");
     static_assert(loadOrderCoversEveryKey(table, order),
                   "loadOrder must read the modifier first and every bound key once");
     // Every binding is loaded from somewhere: a field without a row fails the build.

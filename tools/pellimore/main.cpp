@@ -18,9 +18,9 @@ int runGuarded(const std::vector<std::string>& arguments) {
     try {
         return runCommandLine(arguments, std::cout, std::cerr);
     } catch (const std::exception& error) {
-        std::cerr << say("tool.unexpected_problem.detail", {{"detail", error.what()}}) << "\n";
+        std::cerr << say(message::tool_unexpected_problem_detail, {{"detail", error.what()}}) << "\n";
     } catch (...) {
-        std::cerr << say("tool.unexpected_problem") << "\n";
+        std::cerr << say(message::tool_unexpected_problem) << "\n";
     }
     return exitFailed;
 }
@@ -34,7 +34,7 @@ int main(int argumentCount, char** argumentValues) {
         chooseRunLanguage(std::vector<std::string>(argumentValues + 1, argumentValues + argumentCount));
     const int status = runGuarded(arguments);
     if (consoleOpenedForThisRun()) {
-        std::cout << "\n" << say("tool.press_enter") << std::flush;
+        std::cout << "\n" << say(message::tool_press_enter) << std::flush;
         readAnswerLine(std::cin);
     }
     return status;

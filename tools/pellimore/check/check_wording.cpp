@@ -4,6 +4,9 @@
 #include "pellimore/common/key_names.h"
 #include "pellimore/common/text.h"
 #include "pellimore/common/words.h"
+#include "settings/move_table.h"
+
+#include <iterator>
 
 namespace {
 
@@ -15,21 +18,28 @@ std::string codeAndName(std::int64_t code) {
 
 std::string number(std::int64_t value) { return std::to_string(value); }
 
-// A key row's name or description in the chosen language; the table's own English where the catalogue has none.
-std::string moveText(KeyOwner owner, std::string_view part) {
-    const std::string code = owner ? moveRow(*owner).codeName : "Modifier";
-    const std::string key = "move." + code + std::string(part);
-    const auto& messages = catalogue(chosenLanguage());
-    if (const auto found = messages.find(key); found != messages.end()) return found->second;
-    return part.empty() ? keyRow(owner).playerName : keyRow(owner).description;
-}
+// Each key's name and what it does, from the catalogues by the list of moves: a move the English catalogue does
+// not name fails to compile here.
+struct KeyWords {
+    MessageKey name;
+    MessageKey about;
+};
+constexpr KeyWords moveWords[] = {
+#define PELLIMORE_MOVE_WORDS(move) {message::move_##move, message::move_##move##_about},
+    PELLIMORE_MELEE_ACTIONS(PELLIMORE_MOVE_WORDS)
+#undef PELLIMORE_MOVE_WORDS
+};
+static_assert(std::size(moveWords) == meleeActionCount);
+constexpr KeyWords modifierWords{message::move_Modifier, message::move_Modifier_about};
+
+const KeyWords& wordsOf(KeyOwner owner) { return owner ? moveWords[static_cast<int>(*owner)] : modifierWords; }
 
 // What a finding's binding is called; "" for a finding about the whole file.
 std::string bindingName(const SettingsFinding& finding) { return finding.binding ? playerName(*finding.binding) : ""; }
 
 // Which editor setting puts the mark there, as Notepad names it.
 std::string markName(const SettingsFinding& finding) {
-    return say(finding.utf16Mark ? "check.mark.unicode" : "check.mark.utf8");
+    return say(finding.utf16Mark ? message::check_mark_unicode : message::check_mark_utf8);
 }
 
 bool isModifier(const SettingsFinding& finding) { return finding.binding && *finding.binding == theModifier; }
@@ -38,7 +48,7 @@ bool onPage(Reader reader) { return reader == Reader::Page; }
 
 // How the mark goes: saving from the page drops it; in Notepad, another encoding.
 std::string saveWithoutMark(Reader reader) {
-    return say(onPage(reader) ? "check.fix.page.save_drops_mark" : "check.fix.save_without_mark");
+    return say(onPage(reader) ? message::check_fix_page_save_drops_mark : message::check_fix_save_without_mark);
 }
 
 KeyOwner ownerOf(const SettingsFinding& finding) { return finding.binding.value_or(theModifier); }
@@ -47,48 +57,48 @@ std::string usualKey(const SettingsFinding& finding) { return shownKeyName(defau
 
 std::string usualCode(const SettingsFinding& finding) { return number(defaultCode(keyRow(ownerOf(finding)))); }
 
-// The fix for a key the game cannot read: its usual code, or -1 to switch the move off. `verb` says
-// whether the line is added, written or just set; the page's own fix is choosing the move and a key.
-std::string usualOrOff(const SettingsFinding& finding, std::string_view verb, bool sayWhatGoesOff, Reader reader) {
+// The fix for a key the game cannot read: its usual code, or -1 to switch the move off. `lineFix` says
+// whether the line is added or written, and whether it names the move that goes off; the page's own fix is
+// choosing the move and a key.
+std::string usualOrOff(const SettingsFinding& finding, MessageKey lineFix, Reader reader) {
     if (onPage(reader))
-        return say("check.fix.page.usual_or_off", {{"move", bindingName(finding)}, {"key", usualKey(finding)}});
-    const std::string key =
-        "check.fix." + std::string(verb) + (sayWhatGoesOff ? "_usual_or_off_named" : "_usual_or_off");
+        return say(message::check_fix_page_usual_or_off, {{"move", bindingName(finding)}, {"key", usualKey(finding)}});
     return say(
-        key, {{"setting", finding.settingsKey}, {"code", usualCode(finding)}, {"move", playerName(ownerOf(finding))}});
+        lineFix,
+        {{"setting", finding.settingsKey}, {"code", usualCode(finding)}, {"move", playerName(ownerOf(finding))}});
 }
 
 // The fix for a code written the wrong way: the code meant.
 std::string writeCode(const SettingsFinding& finding, std::int32_t code, Reader reader) {
     if (onPage(reader))
         return shownKeyName(code).empty()
-                   ? say("check.fix.page.its_key", {{"move", bindingName(finding)}})
-                   : say("check.fix.page.key", {{"move", bindingName(finding)}, {"key", shownKeyName(code)}});
-    return say("check.fix.write_code", {{"setting", finding.settingsKey}, {"code", number(code)}});
+                   ? say(message::check_fix_page_its_key, {{"move", bindingName(finding)}})
+                   : say(message::check_fix_page_key, {{"move", bindingName(finding)}, {"key", shownKeyName(code)}});
+    return say(message::check_fix_write_code, {{"setting", finding.settingsKey}, {"code", number(code)}});
 }
 
 std::string hexSentence(const SettingsFinding& finding, Reader reader) {
     const std::string written =
-        say("check.hex", {{"move", bindingName(finding)}, {"written", shownAsText(finding.written)}});
+        say(message::check_hex, {{"move", bindingName(finding)}, {"written", shownAsText(finding.written)}});
     if (!finding.meantCode) return written;
-    return say("check.hex.meant", {{"hex_sentence", written},
-                                   {"hex", shownAsText(finding.hexText)},
-                                   {"code", codeAndName(*finding.meantCode)},
-                                   {"fix", writeCode(finding, *finding.meantCode, reader)}});
+    return say(message::check_hex_meant, {{"hex_sentence", written},
+                                          {"hex", shownAsText(finding.hexText)},
+                                          {"code", codeAndName(*finding.meantCode)},
+                                          {"fix", writeCode(finding, *finding.meantCode, reader)}});
 }
 
 std::string codeZeroSentence(const SettingsFinding& finding, Reader reader) {
-    const std::string fix = onPage(reader) ? say("check.fix.page.key_or_off", {{"move", bindingName(finding)}})
-                                           : say("check.fix.code_or_off");
-    return say(isModifier(finding) ? "check.code_zero.modifier" : "check.code_zero",
+    const std::string fix = onPage(reader) ? say(message::check_fix_page_key_or_off, {{"move", bindingName(finding)}})
+                                           : say(message::check_fix_code_or_off);
+    return say(isModifier(finding) ? message::check_code_zero_modifier : message::check_code_zero,
                {{"move", bindingName(finding)}, {"fix", fix}});
 }
 
 std::string notAKeyCodeSentence(const SettingsFinding& finding, Reader reader) {
     const std::string fix = onPage(reader)
-                                ? say("check.fix.page.key_or_off_on_purpose", {{"move", bindingName(finding)}})
-                                : say("check.fix.off_on_purpose");
-    return say(isModifier(finding) ? "check.not_a_key_code.modifier" : "check.not_a_key_code",
+                                ? say(message::check_fix_page_key_or_off_on_purpose, {{"move", bindingName(finding)}})
+                                : say(message::check_fix_off_on_purpose);
+    return say(isModifier(finding) ? message::check_not_a_key_code_modifier : message::check_not_a_key_code,
                {{"move", bindingName(finding)},
                 {"code", number(finding.keyCode)},
                 {"last", number(keyStateRowCount - 1)},
@@ -96,49 +106,54 @@ std::string notAKeyCodeSentence(const SettingsFinding& finding, Reader reader) {
 }
 
 std::string missingKeyReason(const SettingsFinding& finding, Reader reader) {
-    const std::string fix = usualOrOff(finding, "add", true, reader);
-    if (!finding.otherLine) return say("check.stop.missing_key", {{"setting", finding.settingsKey}, {"fix", fix}});
-    return say("check.stop.missing_key.commented",
+    const std::string fix = usualOrOff(finding, message::check_fix_add_usual_or_off_named, reader);
+    if (!finding.otherLine)
+        return say(message::check_stop_missing_key, {{"setting", finding.settingsKey}, {"fix", fix}});
+    return say(message::check_stop_missing_key_commented,
                {{"setting", finding.settingsKey}, {"line", number(finding.otherLine)}, {"fix", fix}});
 }
 
 std::string unknownKeyNameReason(const SettingsFinding& finding, Reader reader) {
     const std::string value = shownAsText(finding.written);
     if (onPage(reader))
-        return say("check.stop.unknown_key_name.page", {{"value", value}, {"move", bindingName(finding)}});
-    return say("check.stop.unknown_key_name",
+        return say(message::check_stop_unknown_key_name_page, {{"value", value}, {"move", bindingName(finding)}});
+    return say(message::check_stop_unknown_key_name,
                {{"value", value}, {"move", bindingName(finding)}, {"setting", finding.settingsKey}});
 }
 
 std::string stopReason(const SettingsFinding& finding, Reader reader) {
     const std::string value = shownAsText(finding.written);
-    const std::string verb = onPage(reader) ? "set" : "write";
     switch (finding.cause) {
-        case StopCause::HeaderHidden: return say("check.stop.header_hidden");
-        case StopCause::NoHeader: return say("check.stop.no_header");
+        case StopCause::HeaderHidden: return say(message::check_stop_header_hidden);
+        case StopCause::NoHeader: return say(message::check_stop_no_header);
         case StopCause::MissingKey: return missingKeyReason(finding, reader);
         case StopCause::OutOfRange:
-            return say("check.stop.out_of_range",
-                       {{"value", value}, {"fix", usualOrOff(finding, verb, false, reader)}});
+            return say(message::check_stop_out_of_range,
+                       {{"value", value}, {"fix", usualOrOff(finding, message::check_fix_write_usual_or_off, reader)}});
         case StopCause::EmptyValue:
-            return say("check.stop.empty_value",
-                       {{"setting", finding.settingsKey}, {"fix", usualOrOff(finding, verb, true, reader)}});
+            return say(message::check_stop_empty_value,
+                       {{"setting", finding.settingsKey},
+                        {"fix", usualOrOff(finding, message::check_fix_write_usual_or_off_named, reader)}});
         case StopCause::KeyName:
-            return say("check.stop.key_name", {{"value", value},
-                                               {"code", number(finding.meantCode.value_or(0))},
-                                               {"fix", writeCode(finding, finding.meantCode.value_or(0), reader)}});
+            return say(message::check_stop_key_name,
+                       {{"value", value},
+                        {"code", number(finding.meantCode.value_or(0))},
+                        {"fix", writeCode(finding, finding.meantCode.value_or(0), reader)}});
         case StopCause::UnknownKeyName: return unknownKeyNameReason(finding, reader);
         case StopCause::NotANumber:
-            return say("check.stop.not_a_number", {{"value", value}, {"fix", usualOrOff(finding, verb, true, reader)}});
+            return say(
+                message::check_stop_not_a_number,
+                {{"value", value}, {"fix", usualOrOff(finding, message::check_fix_write_usual_or_off_named, reader)}});
     }
     return "";
 }
 
 std::string loadStopsSentence(const SettingsFinding& finding, Reader reader) {
     if (!finding.count)
-        return say("check.load_stops", {{"move", bindingName(finding)}, {"reason", stopReason(finding, reader)}});
+        return say(message::check_load_stops,
+                   {{"move", bindingName(finding)}, {"reason", stopReason(finding, reader)}});
     return sayCounted(
-        "check.load_stops.with_later", finding.count,
+        message::check_load_stops_with_later, finding.count,
         {{"move", bindingName(finding)}, {"reason", stopReason(finding, reader)}, {"count", number(finding.count)}});
 }
 
@@ -146,32 +161,33 @@ std::string sharedKeySentence(const SettingsFinding& finding, Reader reader) {
     const std::string name = bindingName(finding);
     const std::string first = playerName(finding.otherMove.value_or(MeleeAction::GrappleThrowFront));
     const std::string shared =
-        say(finding.onlyWithoutModifier ? "check.shared_key.without_modifier" : "check.shared_key",
+        say(finding.onlyWithoutModifier ? message::check_shared_key_without_modifier : message::check_shared_key,
             {{"move", name}, {"other", first}, {"key", shownKeyLabel(finding.keyCode)}});
-    if (!finding.lacksOwnKey) return say("check.shared_key.move_one", {{"shared", shared}});
-    return say(onPage(reader) ? "check.shared_key.no_own_key.page" : "check.shared_key.no_own_key",
+    if (!finding.lacksOwnKey) return say(message::check_shared_key_move_one, {{"shared", shared}});
+    return say(onPage(reader) ? message::check_shared_key_no_own_key_page : message::check_shared_key_no_own_key,
                {{"shared", shared}, {"move", name}, {"setting", finding.settingsKey}});
 }
 
 std::string largeFileSentence(const SettingsFinding& finding) {
-    return say(finding.tooLargeToRead ? "check.large_file.unread" : "check.large_file",
+    return say(finding.tooLargeToRead ? message::check_large_file_unread : message::check_large_file,
                {{"size", number(finding.count)}});
 }
 
 std::string numLockChallengeSentence(const SettingsFinding& finding) {
-    return say("check.num_lock.challenge", {{"key", shownKeyName(finding.keyCode)},
-                                            {"sent", shownKeyLabel(keypadCodeWithoutNumLock(finding.keyCode))},
-                                            {"challenge", playerName(MeleeAction::GrappleChallengeFront)},
-                                            {"throw", playerName(MeleeAction::GrappleThrowFront)},
-                                            {"up", shownKeyName(keypadCodeWithoutNumLock(firstKeypadDigitCode + 8))}});
+    return say(message::check_num_lock_challenge,
+               {{"key", shownKeyName(finding.keyCode)},
+                {"sent", shownKeyLabel(keypadCodeWithoutNumLock(finding.keyCode))},
+                {"challenge", playerName(MeleeAction::GrappleChallengeFront)},
+                {"throw", playerName(MeleeAction::GrappleThrowFront)},
+                {"up", shownKeyName(keypadCodeWithoutNumLock(firstKeypadDigitCode + 8))}});
 }
 
 std::string emptyFileSentence(Reader reader) {
-    return say(onPage(reader) ? "check.empty_file.page" : "check.empty_file");
+    return say(onPage(reader) ? message::check_empty_file_page : message::check_empty_file);
 }
 
 // A finding about one binding, its key and what was written: the common fillings of most sentences.
-std::string bindingSentence(std::string_view key, const SettingsFinding& finding) {
+std::string bindingSentence(MessageKey key, const SettingsFinding& finding) {
     return say(
         key,
         {{"move", bindingName(finding)},
@@ -187,65 +203,67 @@ std::string bindingSentence(std::string_view key, const SettingsFinding& finding
 
 }  // namespace
 
-std::string playerName(KeyOwner owner) { return moveText(owner, ""); }
+std::string playerName(KeyOwner owner) { return say(wordsOf(owner).name); }
 
-std::string moveDescription(KeyOwner owner) { return moveText(owner, ".about"); }
+std::string moveDescription(KeyOwner owner) { return say(wordsOf(owner).about); }
 
 std::string findingSentence(const SettingsFinding& finding, Reader reader) {
     switch (finding.kind) {
-        case FindingKind::CarriageReturnsOnly: return say("check.carriage_returns_only");
-        case FindingKind::Utf16: return say("check.utf16");
+        case FindingKind::CarriageReturnsOnly: return say(message::check_carriage_returns_only);
+        case FindingKind::Utf16: return say(message::check_utf16);
         case FindingKind::ByteOrderMark:
-            return say("check.byte_order_mark", {{"mark", markName(finding)}, {"fix", saveWithoutMark(reader)}});
+            return say(message::check_byte_order_mark, {{"mark", markName(finding)}, {"fix", saveWithoutMark(reader)}});
         case FindingKind::ByteOrderMarkHidesLine:
-            return say("check.byte_order_mark.hides_line", {{"mark", markName(finding)},
-                                                            {"written", shownAsText(finding.written)},
-                                                            {"fix", saveWithoutMark(reader)}});
+            return say(message::check_byte_order_mark_hides_line, {{"mark", markName(finding)},
+                                                                   {"written", shownAsText(finding.written)},
+                                                                   {"fix", saveWithoutMark(reader)}});
         case FindingKind::ByteOrderMarkBeforeComment:
-            return say("check.byte_order_mark.before_comment", {{"mark", markName(finding)}});
-        case FindingKind::SectionCase: return bindingSentence("check.section_case", finding);
-        case FindingKind::RepeatedKey: return bindingSentence("check.repeated_key", finding);
-        case FindingKind::KeyCase: return bindingSentence("check.key_case", finding);
-        case FindingKind::UnknownKey: return bindingSentence("check.unknown_key", finding);
+            return say(message::check_byte_order_mark_before_comment, {{"mark", markName(finding)}});
+        case FindingKind::SectionCase: return bindingSentence(message::check_section_case, finding);
+        case FindingKind::RepeatedKey: return bindingSentence(message::check_repeated_key, finding);
+        case FindingKind::KeyCase: return bindingSentence(message::check_key_case, finding);
+        case FindingKind::UnknownKey: return bindingSentence(message::check_unknown_key, finding);
         case FindingKind::InvalidLine:
-            return say(finding.hashComment ? "check.invalid_line.hash_comment" : "check.invalid_line");
-        case FindingKind::KeyAboveSection: return bindingSentence("check.key_above_section", finding);
-        case FindingKind::NoSection: return say("check.no_section");
+            return say(finding.hashComment ? message::check_invalid_line_hash_comment : message::check_invalid_line);
+        case FindingKind::KeyAboveSection: return bindingSentence(message::check_key_above_section, finding);
+        case FindingKind::NoSection: return say(message::check_no_section);
         case FindingKind::EmptyFile: return emptyFileSentence(reader);
-        case FindingKind::TextAfterNumber: return bindingSentence("check.text_after_number", finding);
+        case FindingKind::TextAfterNumber: return bindingSentence(message::check_text_after_number, finding);
         case FindingKind::NotAKeyCode: return notAKeyCodeSentence(finding, reader);
         case FindingKind::SwitchedOff:
-            return isModifier(finding) ? say("check.switched_off.modifier")
-                                       : bindingSentence("check.switched_off", finding);
+            return isModifier(finding) ? say(message::check_switched_off_modifier)
+                                       : bindingSentence(message::check_switched_off, finding);
         case FindingKind::CodeZero: return codeZeroSentence(finding, reader);
         case FindingKind::HexNumber: return hexSentence(finding, reader);
         case FindingKind::LoadStops: return loadStopsSentence(finding, reader);
         case FindingKind::SharedKey: return sharedKeySentence(finding, reader);
-        case FindingKind::BoundToModifier: return bindingSentence("check.bound_to_modifier", finding);
-        case FindingKind::ModifierOnMoveKey: return bindingSentence("check.modifier_on_move_key", finding);
+        case FindingKind::BoundToModifier: return bindingSentence(message::check_bound_to_modifier, finding);
+        case FindingKind::ModifierOnMoveKey: return bindingSentence(message::check_modifier_on_move_key, finding);
         case FindingKind::LargeFile: return largeFileSentence(finding);
-        case FindingKind::NumLock: return bindingSentence("check.num_lock", finding);
+        case FindingKind::NumLock: return bindingSentence(message::check_num_lock, finding);
         case FindingKind::NumLockChallenge: return numLockChallengeSentence(finding);
-        case FindingKind::GameKey: return bindingSentence("check.game_key", finding);
+        case FindingKind::GameKey: return bindingSentence(message::check_game_key, finding);
         case FindingKind::OtherFileName:
-            return say(lowerCase(finding.written).ends_with(".txt") ? "check.other_name.txt" : "check.other_name",
+            return say(lowerCase(finding.written).ends_with(".txt") ? message::check_other_name_txt
+                                                                    : message::check_other_name,
                        {{"file", finding.written}});
-        case FindingKind::ReadOnly: return say("check.read_only");
-        case FindingKind::WalkingKey: return bindingSentence("check.walking_key", finding);
+        case FindingKind::ReadOnly: return say(message::check_read_only);
+        case FindingKind::WalkingKey: return bindingSentence(message::check_walking_key, finding);
     }
     return "";
 }
 
 std::string findingWithLine(const SettingsFinding& finding, Reader reader) {
     if (!finding.line) return findingSentence(finding, reader);
-    return say("check.on_line", {{"line", number(finding.line)}, {"sentence", findingSentence(finding, reader)}});
+    return say(message::check_on_line,
+               {{"line", number(finding.line)}, {"sentence", findingSentence(finding, reader)}});
 }
 
 std::string noteLine(const SettingsFinding& finding) {
-    return say("check.note", {{"sentence", findingSentence(finding)}});
+    return say(message::check_note, {{"sentence", findingSentence(finding)}});
 }
 
-std::size_t noteIndent() { return shownWidth(say("check.note", {{"sentence", ""}})); }
+std::size_t noteIndent() { return shownWidth(say(message::check_note, {{"sentence", ""}})); }
 
 std::string bindingStateText(const BindingRow& row) {
     const std::string shared = row.sharedWith ? moveRow(*row.sharedWith).codeName : "";
@@ -270,11 +288,11 @@ std::string fileProblemSentence(const SettingsReport& report) {
     const std::string path = unbreakable(report.path);
     switch (report.fileProblem) {
         case FileProblem::None: return "";
-        case FileProblem::Folder: return say("check.file.folder", {{"path", path}});
-        case FileProblem::Unreadable: return say("check.file.unreadable", {{"path", path}});
-        case FileProblem::ProgramFile: return say("check.file.program", {{"path", path}});
-        case FileProblem::BinaryData: return say("check.file.binary", {{"path", path}});
-        case FileProblem::ReadsLikeText: return say("check.file.text", {{"path", path}});
+        case FileProblem::Folder: return say(message::check_file_folder, {{"path", path}});
+        case FileProblem::Unreadable: return say(message::check_file_unreadable, {{"path", path}});
+        case FileProblem::ProgramFile: return say(message::check_file_program, {{"path", path}});
+        case FileProblem::BinaryData: return say(message::check_file_binary, {{"path", path}});
+        case FileProblem::ReadsLikeText: return say(message::check_file_text, {{"path", path}});
     }
     return "";
 }
@@ -282,19 +300,20 @@ std::string fileProblemSentence(const SettingsReport& report) {
 }  // namespace
 
 std::string fileProblemLine(const SettingsReport& report) {
-    return say("check.problem", {{"sentence", fileProblemSentence(report)}});
+    return say(message::check_problem, {{"sentence", fileProblemSentence(report)}});
 }
 
 std::string verdictSentence(const SettingsReport& report) {
     const std::size_t count = report.warnings.size();
-    if (report.empty) return say("check.verdict.empty");
-    if (report.verdict == exitFailed) return say("check.verdict.fails");
+    if (report.empty) return say(message::check_verdict_empty);
+    if (report.verdict == exitFailed) return say(message::check_verdict_fails);
     if (report.verdict == exitWithWarnings) {
         const auto points = static_cast<std::int64_t>(count);
-        return sayCounted(report.notes.empty() ? "check.verdict.points" : "check.verdict.points.with_notes", points,
-                          {{"count", number(points)}});
+        return sayCounted(
+            report.notes.empty() ? message::check_verdict_points : message::check_verdict_points_with_notes, points,
+            {{"count", number(points)}});
     }
-    return say("check.verdict.fine");
+    return say(message::check_verdict_fine);
 }
 
 namespace {
@@ -319,7 +338,7 @@ std::string loadStopSentence(const SettingsReport& report) {
     return "";
 }
 
-std::string tableHeading() { return say("check.table.heading"); }
+std::string tableHeading() { return say(message::check_table_heading); }
 
 std::vector<std::string> tableColumnTitles() { return {"binding", "read from", "value", "code", "key", "in game"}; }
 
@@ -332,13 +351,13 @@ std::string fixedKeyLine() {
 std::string rawValueText(const BindingRow& row) { return row.rawValue ? shownAsText(*row.rawValue) : "(missing)"; }
 
 std::string notInGameFolderSentence(const std::string& toolFolder) {
-    return say("check.double_click.not_in_game_folder", {{"path", unbreakable(toolFolder)}});
+    return say(message::check_double_click_not_in_game_folder, {{"path", unbreakable(toolFolder)}});
 }
 
 std::string noSettingsInGameFolderSentence(const std::string& gameFolder) {
-    return say("check.double_click.no_settings", {{"path", unbreakable(gameFolder)}});
+    return say(message::check_double_click_no_settings, {{"path", unbreakable(gameFolder)}});
 }
 
 std::string checkingGameSettingsLine(const std::string& settingsFile) {
-    return say("check.double_click.checking", {{"path", settingsFile}});
+    return say(message::check_double_click_checking, {{"path", settingsFile}});
 }

@@ -35,19 +35,19 @@ std::vector<std::string> spaceSeparated(std::string_view text) {
 
 const std::vector<LayoutRow>& layoutRows() {
     static const std::vector<LayoutRow> rows{
-        {KeyboardLayout::Us, "us", "QWERTY", "en", "en-us en", qwerty, "y"},
-        {KeyboardLayout::Uk, "uk", "QWERTY", "en", "en-gb en-ie", qwerty, "y"},
-        {KeyboardLayout::German, "de", "QWERTZ", "de", "de-de de-at de-lu de", qwerty, "z"},
-        {KeyboardLayout::Swiss, "ch", "QWERTZ", "de", "de-ch fr-ch it-ch", qwerty, "z"},
-        {KeyboardLayout::French, "fr", "AZERTY", "fr", "fr-fr fr-lu fr-mc fr", azerty, "y"},
-        {KeyboardLayout::Belgian, "be", "AZERTY", "fr", "fr-be nl-be", azerty, "y"},
-        {KeyboardLayout::CanadianFrench, "ca", "QWERTY", "fr", "fr-ca", qwerty, "y"},
-        {KeyboardLayout::Spanish, "es", "QWERTY", "es", "es-es es", qwerty, "y"},
-        {KeyboardLayout::Italian, "it", "QWERTY", "it", "it-it it", qwerty, "y"},
-        {KeyboardLayout::Polish, "pl", "QWERTY", "pl", "pl-pl pl", qwerty, "y"},
-        {KeyboardLayout::Brazilian, "br", "QWERTY", "pt-BR", "pt-br pt", qwerty, "y"},
-        {KeyboardLayout::Russian, "ru", "\xD0\x99\xD0\xA6\xD0\xA3\xD0\x9A\xD0\x95\xD0\x9D", "ru", "ru-ru ru", qwerty,
-         "\xD0\xBD"},
+        {KeyboardLayout::Us, "us", message::page_layout_us, "QWERTY", "en", "en-us en", qwerty, "y"},
+        {KeyboardLayout::Uk, "uk", message::page_layout_uk, "QWERTY", "en", "en-gb en-ie", qwerty, "y"},
+        {KeyboardLayout::German, "de", message::page_layout_de, "QWERTZ", "de", "de-de de-at de-lu de", qwerty, "z"},
+        {KeyboardLayout::Swiss, "ch", message::page_layout_ch, "QWERTZ", "de", "de-ch fr-ch it-ch", qwerty, "z"},
+        {KeyboardLayout::French, "fr", message::page_layout_fr, "AZERTY", "fr", "fr-fr fr-lu fr-mc fr", azerty, "y"},
+        {KeyboardLayout::Belgian, "be", message::page_layout_be, "AZERTY", "fr", "fr-be nl-be", azerty, "y"},
+        {KeyboardLayout::CanadianFrench, "ca", message::page_layout_ca, "QWERTY", "fr", "fr-ca", qwerty, "y"},
+        {KeyboardLayout::Spanish, "es", message::page_layout_es, "QWERTY", "es", "es-es es", qwerty, "y"},
+        {KeyboardLayout::Italian, "it", message::page_layout_it, "QWERTY", "it", "it-it it", qwerty, "y"},
+        {KeyboardLayout::Polish, "pl", message::page_layout_pl, "QWERTY", "pl", "pl-pl pl", qwerty, "y"},
+        {KeyboardLayout::Brazilian, "br", message::page_layout_br, "QWERTY", "pt-BR", "pt-br pt", qwerty, "y"},
+        {KeyboardLayout::Russian, "ru", message::page_layout_ru, "\xD0\x99\xD0\xA6\xD0\xA3\xD0\x9A\xD0\x95\xD0\x9D",
+         "ru", "ru-ru ru", qwerty, "\xD0\xBD"},
     };
     return rows;
 }

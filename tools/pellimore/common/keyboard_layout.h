@@ -5,6 +5,8 @@
 // key caps ("Strg" on a German keyboard).
 #pragma once
 
+#include "pellimore/common/message_keys.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -33,6 +35,7 @@ using WalkingKeys = std::array<std::int32_t, 4>;
 struct LayoutRow {
     KeyboardLayout layout;
     const char* name;      // what PELLIMORE_KEYBOARD and the page's picker take: "fr"
+    MessageKey shownName;  // how the page's picker names it: "Français (AZERTY)"
     const char* letters;   // the letters its top row starts with, as players call it: "AZERTY"
     const char* keyNames;  // the catalogue whose key.* lines name its caps: "fr"
     const char* tags;      // the language tags whose keyboards it is, most specific first: "fr-FR fr-LU fr"

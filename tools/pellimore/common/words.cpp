@@ -81,7 +81,7 @@ std::string filled(std::string_view text, std::initializer_list<Filling> filling
 }
 
 // The message in the language, else in English, else its key (a missing English message is the tests' to catch).
-std::string_view message(std::string_view language, std::string_view key) {
+std::string_view messageText(std::string_view language, std::string_view key) {
     for (const std::string_view tried : {language, std::string_view("en")}) {
         const Catalogue& messages = catalogue(tried);
         if (const auto found = messages.find(key); found != messages.end()) return found->second;
@@ -115,30 +115,34 @@ std::vector<std::string> spaceSeparated(const std::string& text) {
 
 }  // namespace
 
-std::string say(std::string_view key, std::initializer_list<Filling> fillings) {
+std::string say(MessageKey key, std::initializer_list<Filling> fillings) {
     return sayIn(chosenLanguage(), key, fillings);
 }
 
-std::string sayIn(std::string_view language, std::string_view key, std::initializer_list<Filling> fillings) {
-    return filled(message(language, key), fillings);
+std::string sayIn(std::string_view language, MessageKey key, std::initializer_list<Filling> fillings) {
+    return sayListed(language, key.text(), fillings);
 }
 
-std::string sayCounted(std::string_view key, std::int64_t count, std::initializer_list<Filling> fillings) {
+std::string sayListed(std::string_view language, std::string_view listedKey, std::initializer_list<Filling> fillings) {
+    return filled(messageText(language, listedKey), fillings);
+}
+
+std::string sayCounted(CountedMessageKey key, std::int64_t count, std::initializer_list<Filling> fillings) {
     return sayCountedIn(chosenLanguage(), key, count, fillings);
 }
 
 // A language without the form its rule gives (a catalogue test catches that) says the message in English.
-std::string sayCountedIn(std::string_view language, std::string_view key, std::int64_t count,
+std::string sayCountedIn(std::string_view language, CountedMessageKey key, std::int64_t count,
                          std::initializer_list<Filling> fillings) {
     for (const std::string_view tried : {language, std::string_view("en")}) {
         const Catalogue& messages = catalogue(tried);
         const auto rule = messages.find("plural");
         const auto form = pluralFormOf(rule == messages.end() ? "" : std::string_view(rule->second), count);
         if (!form) continue;
-        const auto found = messages.find(std::string(key) + "." + std::string(pluralFormName(*form)));
+        const auto found = messages.find(std::string(key.text()) + "." + std::string(pluralFormName(*form)));
         if (found != messages.end()) return filled(found->second, fillings);
     }
-    return std::string(key);
+    return std::string(key.text());
 }
 
 const std::vector<std::string>& knownLanguages() {
@@ -177,8 +181,10 @@ std::string keyNameOn(KeyboardLayout layout, std::int64_t code) {
     const std::string name = keyName(code);
     if (name.empty()) return name;
     // Keypad digits share one label with the digit in it; every other key has a label of its own, or keeps its name.
+    // Key labels are the one family looked up by a name from data (key.<name>): which keys a language labels
+    // differs, and the catalogue test checks each label names a key that exists.
     const bool keypad = isKeypadDigitCode(code);
-    const std::string key = keypad ? "key.Numpad" : "key." + name;
+    const std::string key = keypad ? std::string(message::key_Numpad.text()) : "key." + name;
     for (const std::string_view language : {std::string_view(layoutRow(layout).keyNames), std::string_view("en")}) {
         const Catalogue& labels = catalogue(language);
         if (const auto found = labels.find(key); found != labels.end())
@@ -202,12 +208,12 @@ bool yKeyMayMeanNo() {
     const auto layout = layoutNamed(chosenLanguage());
     if (!layout) return false;
     const std::string letter = foldedAnswer(layoutRow(*layout).yKeyTypes);
-    for (const std::string& no : spaceSeparated(say("answer.no")))
+    for (const std::string& no : spaceSeparated(say(message::answer_no)))
         if (letter != "y" && foldedAnswer(no).starts_with(letter)) return true;
     return false;
 }
 
-bool isAnswerIn(std::string_view key, const std::string& word) {
+bool isAnswerIn(MessageKey key, const std::string& word) {
     for (const std::string& listed : spaceSeparated(say(key)))
         if (word == foldedAnswer(listed)) return true;
     return false;
@@ -220,11 +226,11 @@ bool isYesAnswer(std::string_view answer) {
     const std::string word = foldedAnswer(answer);
     if (word == "yes") return true;
     if (word == "y") return !yKeyMayMeanNo();
-    return isAnswerIn("answer.yes", word);
+    return isAnswerIn(message::answer_yes, word);
 }
 
 bool isNoAnswer(std::string_view answer) {
     const std::string word = foldedAnswer(answer);
-    return word.empty() || word == "n" || word == "no" || isAnswerIn("answer.no", word) ||
+    return word.empty() || word == "n" || word == "no" || isAnswerIn(message::answer_no, word) ||
            (word == "y" && yKeyMayMeanNo());
 }
