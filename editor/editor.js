@@ -13,7 +13,7 @@ let words = null;  // the page's sentences in the chosen language (page_words.js
 // original: the bytes opened; now: what the game does with them; saved: what
 // the saved file will do, when saving changes anything.
 const state = { original: null, fileName: '', changes: new Map(), selected: null, unsaved: false,
-  handle: null, beforeLastSave: null, noHandles: false, walking: [],
+  handle: null, beforeLastSave: null, noHandles: false, walking: [], language: 'en', layout: 'us',
   now: null, saved: null, repairs: [] };
 const $ = (selector) => document.querySelector(selector);
 
@@ -25,8 +25,11 @@ function withBytes(bytes, call) {
 }
 const resultBytes = (pointer) => Module.HEAPU8.slice(pointer, pointer + Module._editorResultLength());
 const json = (pointer) => JSON.parse(Module.UTF8ToString(pointer));
-const analyze = (bytes) => json(withBytes(bytes, (p, n) => Module._editorAnalyze(p, n)));
-const repairsOf = (bytes) => json(withBytes(bytes, (p, n) => Module._editorRepairs(p, n)));
+// The page's language and layout go with every call that words something: the bridge keeps neither.
+const wordedCall = (name) => (bytes) => json(withBytes(bytes, (p, n) => Module.ccall(name, 'number',
+  ['number', 'number', 'string', 'string'], [p, n, state.language, state.layout])));
+const analyze = wordedCall('editorAnalyze');
+const repairsOf = wordedCall('editorRepairs');
 const changeList = () => [...state.changes].map(([field, code]) => field + '=' + code).join(';');
 function savedBytes() {
   const changes = changeList();
@@ -344,7 +347,8 @@ function guessLayout() {
 // Key names follow the keyboard's caps (a German one says "Strg"), in the picture and in the findings; the keys
 // the player walks with there are marked, and the analyses say which moves are on them.
 function useLayout(name) {
-  const facts = json(Module.ccall('editorUseKeyboard', 'number', ['string'], [name]));
+  const facts = json(Module.ccall('editorKeyboard', 'number', ['string'], [name]));
+  state.layout = name;
   state.walking = facts.walking;
   keyboard = Module.makePellimoreKeyboard(facts);
   buildKeyboard();
@@ -401,7 +405,8 @@ function labelPage(languages) {
 }
 
 function useLanguage(tag) {
-  const chosen = json(Module.ccall('editorUseLanguage', 'number', ['string'], [tag]));
+  const chosen = json(Module.ccall('editorPageWords', 'number', ['string'], [tag]));
+  state.language = chosen.language;
   const shippedName = words && words.shippedFileName;
   words = Module.makePageWords(chosen.messages);
   document.documentElement.lang = chosen.language;
@@ -409,7 +414,7 @@ function useLanguage(tag) {
   $('[data-language]').value = chosen.language;
   // The first-steps text in the player's language ships beside README.txt, one folder above this page.
   $('[data-first-steps]').href = '../README' + (chosen.language === 'en' ? '' : '.' + chosen.language) + '.txt';
-  keyCodes = json(Module._editorKeyCodes());
+  keyCodes = json(Module.ccall('editorKeyCodes', 'number', ['string'], [chosen.language]));
   if (state.fileName === shippedName) state.fileName = words.shippedFileName;
   $('[data-drop-overlay]').textContent = words.dropHere;
   if (!state.original) return;

@@ -41,6 +41,11 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
+// The page names its language and its layout in every call that words something, so the bridge keeps neither.
+Voice voiceOf(const char* language, const char* layout) {
+    return voiceFor(language, layoutNamed(layout).value_or(KeyboardLayout::Us));
+}
+
 bool hasFinding(const SettingsReport& report, FindingKind kind) {
     for (const auto* list : {&report.warnings, &report.notes})
         for (const SettingsFinding& finding : *list)
@@ -49,15 +54,15 @@ bool hasFinding(const SettingsReport& report, FindingKind kind) {
 }
 
 // What saving repairs, said from the same facts as the checker's findings: a byte-order mark by what it hides.
-std::string repairSentence(SaveRepair repair, const SettingsReport& before) {
+std::string repairSentence(const Voice& voice, SaveRepair repair, const SettingsReport& before) {
     switch (repair) {
-        case SaveRepair::Utf16ToPlainText: return say(message::page_repair_utf16);
+        case SaveRepair::Utf16ToPlainText: return say(voice, message::page_repair_utf16);
         case SaveRepair::ByteOrderMarkRemoved:
             if (hasFinding(before, FindingKind::ByteOrderMarkHidesLine))
-                return say(message::page_repair_byte_order_mark_line);
+                return say(voice, message::page_repair_byte_order_mark_line);
             if (hasFinding(before, FindingKind::ByteOrderMarkBeforeComment))
-                return say(message::page_repair_byte_order_mark_comment);
-            return say(message::page_repair_byte_order_mark);
+                return say(voice, message::page_repair_byte_order_mark_comment);
+            return say(voice, message::page_repair_byte_order_mark);
     }
     return "";
 }
@@ -66,11 +71,12 @@ const char* verdictName(ExitStatus verdict) {
     return verdict == exitAllGood ? "complete" : verdict == exitWithWarnings ? "warnings" : "fails";
 }
 
-// The page's headline about a file, in the chosen language: an empty file is one fact, not a load that stops.
-std::string headline(const SettingsReport& report) {
-    if (hasFinding(report, FindingKind::EmptyFile)) return say(message::page_verdict_empty);
-    if (report.verdict == exitAllGood) return say(message::page_verdict_complete);
-    return say(report.verdict == exitWithWarnings ? message::page_verdict_warnings : message::page_verdict_fails);
+// The page's headline about a file, in the voice's language: an empty file is one fact, not a load that stops.
+std::string headline(const Voice& voice, const SettingsReport& report) {
+    if (hasFinding(report, FindingKind::EmptyFile)) return say(voice, message::page_verdict_empty);
+    if (report.verdict == exitAllGood) return say(voice, message::page_verdict_complete);
+    return say(voice,
+               report.verdict == exitWithWarnings ? message::page_verdict_warnings : message::page_verdict_fails);
 }
 
 // Whether a move bound as the row says cannot fire as bound: the page marks its key. Every state decides here,
@@ -108,7 +114,7 @@ const char* stateName(BindingState state) {
 }
 
 // A binding as the move list draws it: the table's name and description for it.
-void appendRow(std::string& out, const BindingRow& row) {
+void appendRow(const Voice& voice, std::string& out, const BindingRow& row) {
     const KeyRow& key = keyRow(row.owner);
     out += "{\"field\":";
     appendJsonString(out, fieldName(row.owner));
@@ -118,35 +124,35 @@ void appendRow(std::string& out, const BindingRow& row) {
     out += ",\"readFrom\":";
     appendJsonString(out, row.readFrom);
     out += ",\"name\":";
-    appendJsonString(out, playerName(row.owner));
+    appendJsonString(out, playerName(voice, row.owner));
     out += ",\"description\":";
-    appendJsonString(out, moveDescription(row.owner));
+    appendJsonString(out, moveDescription(voice, row.owner));
     out += ",\"code\":" + std::to_string(row.code) + ",\"line\":" + std::to_string(row.line);
     out += std::string(",\"loaded\":") + (row.loaded ? "true" : "false") + ",\"state\":";
     appendJsonString(out, stateName(row.state));
     out += std::string(",\"cannotFire\":") + (cannotFire(row.state) ? "true" : "false") + "}";
 }
 
-void appendFinding(std::string& out, const SettingsFinding& finding, bool note) {
+void appendFinding(const Voice& voice, std::string& out, const SettingsFinding& finding, bool note) {
     out += "{\"kind\":";
     appendJsonString(out, findingKindName(finding.kind));
     out += ",\"line\":" + std::to_string(finding.line) + ",\"field\":";
     appendJsonString(out, finding.binding ? fieldName(*finding.binding) : "");
     out += ",\"code\":" + std::to_string(finding.keyCode) + ",\"note\":" + (note ? "true" : "false") + ",\"text\":";
-    appendJsonString(out, findingWithLine(finding, Reader::Page));
+    appendJsonString(out, findingWithLine(voice, finding, Reader::Page));
     out += "}";
 }
 
-std::string reportJson(const SettingsReport& report) {
+std::string reportJson(const Voice& voice, const SettingsReport& report) {
     std::ostringstream printed;
-    printSettingsReport(report, printed);
+    printSettingsReport(voice, report, printed);
     std::string out = "{\"verdict\":";
     appendJsonString(out, verdictName(report.verdict));
     out += ",\"report\":";
     appendJsonString(out, printed.str());
     // The facts the page acts on, so it names no kind of finding: its headline, where the load stops, walking keys.
     out += ",\"headline\":";
-    appendJsonString(out, headline(report));
+    appendJsonString(out, headline(voice, report));
     out += std::string(",\"walking\":") + (hasFinding(report, FindingKind::WalkingKey) ? "true" : "false");
     out += ",\"stopsAt\":";
     const auto stop = std::find_if(report.warnings.begin(), report.warnings.end(), [](const SettingsFinding& finding) {
@@ -156,14 +162,14 @@ std::string reportJson(const SettingsReport& report) {
     out += ",\"rows\":[";
     for (std::size_t index = 0; index < report.rows.size(); ++index) {
         if (index) out += ',';
-        appendRow(out, report.rows[index]);
+        appendRow(voice, out, report.rows[index]);
     }
     out += "],\"findings\":[";
     bool first = true;
     for (const auto* list : {&report.warnings, &report.notes})
         for (const auto& finding : *list) {
             out += first ? "" : ",";
-            appendFinding(out, finding, list == &report.notes);
+            appendFinding(voice, out, finding, list == &report.notes);
             first = false;
         }
     return out + "]}";
@@ -201,20 +207,26 @@ EMSCRIPTEN_KEEPALIVE const char* editorShippedSample() {
     return result.data();
 }
 
-// What `pellimore check` says of these bytes, as JSON: verdict, the printed report, rows, findings.
-EMSCRIPTEN_KEEPALIVE const char* editorAnalyze(const char* bytes, int length) {
-    result = reportJson(analyzeSettingsBytes(std::string_view(bytes, static_cast<std::size_t>(length)), "This file"));
+// What `pellimore check` says of these bytes, as JSON: verdict, the printed report, rows, findings; in the
+// language given, for a player on the layout given (its key names, its walking keys).
+EMSCRIPTEN_KEEPALIVE const char* editorAnalyze(const char* bytes, int length, const char* language,
+                                               const char* layout) {
+    const Voice voice = voiceOf(language, layout);
+    result = reportJson(voice, analyzeSettingsBytes(std::string_view(bytes, static_cast<std::size_t>(length)),
+                                                    "This file", voice.layouts));
     return result.c_str();
 }
 
-// What saving repairs in these bytes, as a JSON list of sentences in the chosen language.
-EMSCRIPTEN_KEEPALIVE const char* editorRepairs(const char* bytes, int length) {
+// What saving repairs in these bytes, as a JSON list of sentences in the language given.
+EMSCRIPTEN_KEEPALIVE const char* editorRepairs(const char* bytes, int length, const char* language,
+                                               const char* layout) {
+    const Voice voice = voiceOf(language, layout);
     const std::string_view text(bytes, static_cast<std::size_t>(length));
-    const SettingsReport before = analyzeSettingsBytes(text, "This file");
+    const SettingsReport before = analyzeSettingsBytes(text, "This file", voice.layouts);
     result = "[";
     for (const SaveRepair repair : repairsOnSave(text)) {
         if (result.size() > 1) result += ',';
-        appendJsonString(result, repairSentence(repair, before));
+        appendJsonString(result, repairSentence(voice, repair, before));
     }
     result += "]";
     return result.c_str();
@@ -223,21 +235,21 @@ EMSCRIPTEN_KEEPALIVE const char* editorRepairs(const char* bytes, int length) {
 // The release's version, as the player's readme and pellimore.exe give it.
 EMSCRIPTEN_KEEPALIVE const char* editorVersion() { return PELLIMORE_VERSION; }
 
-// The key codes the page reasons about, as JSON, so they are written once.
-EMSCRIPTEN_KEEPALIVE const char* editorKeyCodes() {
+// The key codes the page reasons about, as JSON, so they are written once; the fixed key's move named in the
+// language given.
+EMSCRIPTEN_KEEPALIVE const char* editorKeyCodes(const char* language) {
     result = "{\"challenge\":" + std::to_string(grappleChallengeKeyCode) + ",\"challengeName\":";
-    appendJsonString(result, playerName(MeleeAction::GrappleChallengeFront));
+    appendJsonString(result, playerName(voiceFor(language), MeleeAction::GrappleChallengeFront));
     result += ",\"lastKeyCode\":" + std::to_string(keyStateRowCount - 1) + "}";
     return result.c_str();
 }
 
-// Speaks the catalogue language nearest the tag ("de-AT" -> "de") from now on, and returns the page's
-// words in it as JSON: the language chosen, every language with its own name, and the page's messages
-// (English where the language lacks one).
-EMSCRIPTEN_KEEPALIVE const char* editorUseLanguage(const char* tag) {
-    chooseLanguage(tag);
+// The page's words in the catalogue language nearest the tag ("de-AT" -> "de"), as JSON: that language, every
+// language with its own name, and the page's messages (English where the language lacks one).
+EMSCRIPTEN_KEEPALIVE const char* editorPageWords(const char* tag) {
+    const Voice voice = voiceFor(tag);
     result = "{\"language\":";
-    appendJsonString(result, chosenLanguage());
+    appendJsonString(result, voice.language);
     result += ",\"languages\":[";
     for (const std::string& language : knownLanguages()) {
         result += language == knownLanguages().front() ? "{\"tag\":" : ",{\"tag\":";
@@ -254,7 +266,7 @@ EMSCRIPTEN_KEEPALIVE const char* editorUseLanguage(const char* tag) {
         first = false;
         appendJsonString(result, key);
         result += ":";
-        appendJsonString(result, sayListed(chosenLanguage(), key));
+        appendJsonString(result, sayListed(voice.language, key));
     }
     result += "}}";
     return result.c_str();
@@ -268,10 +280,9 @@ EMSCRIPTEN_KEEPALIVE const char* editorLanguageFor(const char* tag) {
 
 // The player's layout, by its name or a language tag ("fr", "fr-CA"), as JSON for the keyboard picture: its
 // shape, each key it draws by place ({"KeyQ":[65,"A","A",false]}: code, cap, name, punctuation), and the codes
-// of the keys the player walks with there. The analyses from now on consider it.
-EMSCRIPTEN_KEEPALIVE const char* editorUseKeyboard(const char* nameOrTag) {
+// of the keys the player walks with there. The page names the layout again in each analysis it asks for.
+EMSCRIPTEN_KEEPALIVE const char* editorKeyboard(const char* nameOrTag) {
     const KeyboardLayout layout = layoutNamed(nameOrTag).value_or(KeyboardLayout::Us);
-    choosePlayerLayouts({{layout, layoutRow(layout).walking}});
     result = std::string("{\"iso\":") + (hasIsoShape(layout) ? "true" : "false") + ",\"keys\":{";
     for (const KeyCap& key : layoutCaps(layout)) {
         if (result.back() != '{') result += ",";

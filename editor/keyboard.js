@@ -7,7 +7,7 @@
 (() => {
 'use strict';
 
-// layout: {iso, keys: {place: [code, cap, name, punctuation]}}, as editorUseKeyboard gives it.
+// layout: {iso, keys: {place: [code, cap, name, punctuation]}}, as editorKeyboard gives it.
 Module.makePellimoreKeyboard = (layout) => {
   const key = (place, width = 1) => {
     const own = layout.keys[place];

@@ -11,13 +11,16 @@
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // A French player on AZERTY: findings about walking keys too, worded in a language other than the source's.
+    static const Voice voice = voiceFor("fr", KeyboardLayout::French);
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const SettingsReport report = analyzeSettingsBytes(bytes, "fuzz.ini");
+    const SettingsReport report = analyzeSettingsBytes(bytes, "fuzz.ini", voice.layouts);
     std::ostringstream printed;
-    printSettingsReport(report, printed);
+    printSettingsReport(voice, report, printed);
     for (const auto* findings : {&report.warnings, &report.notes})
         for (const auto& finding : *findings)
-            if (findingSentence(finding).empty() || findingSentence(finding, Reader::Page).empty()) __builtin_trap();
+            if (findingSentence(voice, finding).empty() || findingSentence(voice, finding, Reader::Page).empty())
+                __builtin_trap();
     if (report.fileProblem != FileProblem::None) return 0;  // some other file: nothing is said of a load
 
     const SettingsEvaluation load = evaluateSettingsBytes(bytes, HotkeyBindings{});

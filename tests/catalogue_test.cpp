@@ -115,12 +115,12 @@ TEST(Catalogues, NoTwoKeysShareANameInAnyLanguage) {
     std::vector<KeyOwner> owners(std::begin(loadOrder), std::end(loadOrder));
     owners.push_back(MeleeAction::GrappleChallengeFront);
     for (const std::string& language : knownLanguages()) {
-        chooseLanguage(language);
+        const Voice voice = voiceFor(language);
         std::set<std::string> names;
         for (const KeyOwner owner : owners)
-            EXPECT_TRUE(names.insert(playerName(owner)).second) << language << " names two keys " << playerName(owner);
+            EXPECT_TRUE(names.insert(playerName(voice, owner)).second)
+                << language << " names two keys " << playerName(voice, owner);
     }
-    chooseLanguage("en");
 }
 
 // A bare string is no key: code names a key the English catalogue has (message::...), so a misspelt one fails to
@@ -175,36 +175,35 @@ bool inKnownAlphabets(const std::string& text) {
 
 TEST(Catalogues, YesIsUnderstoodInEachLanguagesOwnAlphabetAndEnglishWhereItCannotMeanNo) {
     for (const std::string& language : knownLanguages()) {
-        chooseLanguage(language);
+        const Voice voice = voiceFor(language);
         for (const MessageKey answers : {message::answer_yes, message::answer_no})
-            ASSERT_TRUE(inKnownAlphabets(say(answers)))
+            ASSERT_TRUE(inKnownAlphabets(say(voice, answers)))
                 << language << " " << answers.text()
                 << " has letters whose capitals foldedAnswer (words.cpp) does not know: "
                 << "add them there";
-        for (const std::string& yes : spaceSeparatedWords(say(message::answer_yes))) {
-            EXPECT_TRUE(isYesAnswer(yes)) << language << " " << yes;
-            EXPECT_TRUE(isYesAnswer(" " + yes + "\r")) << language << " " << yes;
+        for (const std::string& yes : spaceSeparatedWords(say(voice, message::answer_yes))) {
+            EXPECT_TRUE(isYesAnswer(voice, yes)) << language << " " << yes;
+            EXPECT_TRUE(isYesAnswer(voice, " " + yes + "\r")) << language << " " << yes;
         }
-        EXPECT_TRUE(isYesAnswer("Yes"));
-        EXPECT_EQ(isYesAnswer(" y\r"), language != "ru") << language;
-        EXPECT_FALSE(isYesAnswer("n"));
-        EXPECT_FALSE(isYesAnswer(""));
-        EXPECT_TRUE(isNoAnswer("") && isNoAnswer("n"));
-        EXPECT_FALSE(isNoAnswer("maybe")) << "neither yes nor no: asked again";
+        EXPECT_TRUE(isYesAnswer(voice, "Yes"));
+        EXPECT_EQ(isYesAnswer(voice, " y\r"), language != "ru") << language;
+        EXPECT_FALSE(isYesAnswer(voice, "n"));
+        EXPECT_FALSE(isYesAnswer(voice, ""));
+        EXPECT_TRUE(isNoAnswer(voice, "") && isNoAnswer(voice, "n"));
+        EXPECT_FALSE(isNoAnswer(voice, "maybe")) << "neither yes nor no: asked again";
     }
     // Capitals and accents: each language's own alphabet folds.
     const std::pair<const char*, const char*> capitals[] = {{"es", "SI"}, {"es", "Sí"},  {"ru", "ДА"},    {"it", "Sì"},
                                                             {"de", "Ja"}, {"pl", "Tak"}, {"pt-BR", "Sim"}};
-    for (const auto& [language, yes] : capitals) {
-        chooseLanguage(language);
-        EXPECT_TRUE(isYesAnswer(yes)) << language << " " << yes;
-    }
-    chooseLanguage("ru");
-    EXPECT_FALSE(isYesAnswer("н")) << "in Russian, н starts нет";
-    EXPECT_TRUE(isNoAnswer("y") && isNoAnswer("Нет")) << "with the English layout on, the Н key types y";
-    chooseLanguage("en");
-    EXPECT_TRUE(isYesAnswer("н")) << "the Y key of a Russian keyboard";
-    EXPECT_FALSE(isYesAnswer("ja"));
+    for (const auto& [language, yes] : capitals)
+        EXPECT_TRUE(isYesAnswer(voiceFor(language), yes)) << language << " " << yes;
+    const Voice russian = voiceFor("ru");
+    EXPECT_FALSE(isYesAnswer(russian, "н")) << "in Russian, н starts нет";
+    EXPECT_TRUE(isNoAnswer(russian, "y") && isNoAnswer(russian, "Нет"))
+        << "with the English layout on, the Н key types y";
+    const Voice english = voiceFor("en");
+    EXPECT_TRUE(isYesAnswer(english, "н")) << "the Y key of a Russian keyboard";
+    EXPECT_FALSE(isYesAnswer(english, "ja"));
 }
 
 // Sets an environment variable for one test and puts it back.
@@ -268,21 +267,17 @@ TEST(Catalogues, EverySectionOfReadmeAMessageNamesExists) {
 TEST(LanguageChoice, TheOptionBeatsTheVariableWhichBeatsThePlayersLanguagesAndKeyNamesFollowTheKeyboard) {
     ScopedVariable language("PELLIMORE_LANGUAGE", "fr"), keyboard("PELLIMORE_KEYBOARD", "de_DE.UTF-8");
     ScopedVariable all("LC_ALL", nullptr), list("LANGUAGE", "nl:ru"), lang("LANG", "pl_PL.UTF-8");
-    EXPECT_EQ(chooseRunLanguage({"check", "--language", "de", "x.ini"}), (std::vector<std::string>{"check", "x.ini"}));
-    EXPECT_EQ(chosenLanguage(), "de");
-    EXPECT_EQ(shownKeyName(17), "Strg");
-    chooseRunLanguage({"--language=xx"});
-    EXPECT_EQ(chosenLanguage(), "en") << "an unknown language speaks English";
-    chooseRunLanguage({});
-    EXPECT_EQ(chosenLanguage(), "fr");
+    const RunStart german = chooseRunVoice({"check", "--language", "de", "x.ini"});
+    EXPECT_EQ(german.arguments, (std::vector<std::string>{"check", "x.ini"}));
+    EXPECT_EQ(german.voice.language, "de");
+    EXPECT_EQ(shownKeyName(german.voice, 17), "Strg");
+    EXPECT_EQ(chooseRunVoice({"--language=xx"}).voice.language, "en") << "an unknown language speaks English";
+    EXPECT_EQ(chooseRunVoice({}).voice.language, "fr");
     {
         ScopedVariable none("PELLIMORE_LANGUAGE", nullptr);
-        chooseRunLanguage({});
-        EXPECT_EQ(chosenLanguage(), "ru") << "the first of the player's languages with a catalogue";
+        EXPECT_EQ(chooseRunVoice({}).voice.language, "ru") << "the first of the player's languages with a catalogue";
     }
-    chooseLanguage("en");
-    choosePlayerLayouts({});
-    EXPECT_EQ(shownKeyName(17), "Ctrl");
+    EXPECT_EQ(shownKeyName(Voice{}, 17), "Ctrl");
 }
 
 }  // namespace

@@ -18,16 +18,9 @@ std::string shipped() {
     return readWholeFile(std::filesystem::path(PELLIMORE_SOURCE_DIR) / "package" / "Pellimore.ini").value_or("");
 }
 
-void typeOn(KeyboardLayout layout) { choosePlayerLayouts({{layout, layoutRow(layout).walking}}); }
+std::vector<PlayerLayout> typingOn(KeyboardLayout layout) { return {playerLayout(layout)}; }
 
-class KeyboardLayoutTest : public PellimoreTest {
-protected:
-    void TearDown() override {
-        typeOn(KeyboardLayout::Us);
-        chooseLanguage("en");
-        PellimoreTest::TearDown();
-    }
-};
+class KeyboardLayoutTest : public PellimoreTest {};
 
 TEST_F(KeyboardLayoutTest, ALayoutIsNamedByItselfOrByTheTagOfItsCountry) {
     const std::pair<const char*, KeyboardLayout> names[] = {{"fr", KeyboardLayout::French},
@@ -53,12 +46,11 @@ TEST_F(KeyboardLayoutTest, ALayoutIsNamedByItselfOrByTheTagOfItsCountry) {
 TEST_F(KeyboardLayoutTest, TheShippedKeysWalkOnlyOnAzerty) {
     for (const KeyboardLayout layout : {KeyboardLayout::Us, KeyboardLayout::German, KeyboardLayout::CanadianFrench,
                                         KeyboardLayout::Swiss, KeyboardLayout::Russian}) {
-        typeOn(layout);
-        EXPECT_EQ(analyzeSettingsBytes(shipped(), "Pellimore.ini").verdict, exitAllGood) << layoutRow(layout).name;
+        EXPECT_EQ(analyzeSettingsBytes(shipped(), "Pellimore.ini", typingOn(layout)).verdict, exitAllGood)
+            << layoutRow(layout).name;
     }
     for (const KeyboardLayout layout : {KeyboardLayout::French, KeyboardLayout::Belgian}) {
-        typeOn(layout);
-        const SettingsReport report = analyzeSettingsBytes(shipped(), "Pellimore.ini");
+        const SettingsReport report = analyzeSettingsBytes(shipped(), "Pellimore.ini", typingOn(layout));
         EXPECT_EQ(report.verdict, exitWithWarnings);
         std::vector<std::int32_t> keys;
         for (const SettingsFinding& warning : report.warnings)
@@ -66,27 +58,21 @@ TEST_F(KeyboardLayoutTest, TheShippedKeysWalkOnlyOnAzerty) {
         EXPECT_EQ(keys, (std::vector<std::int32_t>{81, 90})) << layoutRow(layout).name;
     }
     // Of several layouts, each is considered, and the finding names the one that walks there.
-    choosePlayerLayouts({{KeyboardLayout::Us, layoutRow(KeyboardLayout::Us).walking},
-                         {KeyboardLayout::French, layoutRow(KeyboardLayout::French).walking}});
-    EXPECT_EQ(walkingLayoutOf(90), KeyboardLayout::French);
-    EXPECT_EQ(walkingLayoutOf(87), KeyboardLayout::Us);
-    EXPECT_FALSE(walkingLayoutOf(69));
+    const std::vector<PlayerLayout> both{playerLayout(KeyboardLayout::Us), playerLayout(KeyboardLayout::French)};
+    EXPECT_EQ(walkingLayoutOf(both, 90), KeyboardLayout::French);
+    EXPECT_EQ(walkingLayoutOf(both, 87), KeyboardLayout::Us);
+    EXPECT_FALSE(walkingLayoutOf(both, 69));
 }
 
 // The sentence's language and the keyboard's are two things: a German sentence about a US keyboard says Ctrl,
 // an English one about a German keyboard Strg; keypad keys are Num 9 wherever the caps print that.
 TEST_F(KeyboardLayoutTest, KeyNamesFollowTheKeyboardNotTheLanguage) {
-    chooseLanguage("de");
-    typeOn(KeyboardLayout::Us);
-    EXPECT_EQ(shownKeyLabel(17), "Ctrl (17)");
-    chooseLanguage("en");
-    typeOn(KeyboardLayout::German);
-    EXPECT_EQ(shownKeyLabel(17), "Strg (17)");
+    EXPECT_EQ(shownKeyLabel(voiceFor("de", KeyboardLayout::Us), 17), "Ctrl (17)");
+    EXPECT_EQ(shownKeyLabel(voiceFor("en", KeyboardLayout::German), 17), "Strg (17)");
     for (const KeyboardLayout layout :
          {KeyboardLayout::Us, KeyboardLayout::Russian, KeyboardLayout::Polish, KeyboardLayout::Brazilian}) {
-        typeOn(layout);
-        EXPECT_EQ(shownKeyName(105), "Num 9") << layoutRow(layout).name;
-        EXPECT_EQ(shownKeyName(33), "Page Up") << layoutRow(layout).name;
+        EXPECT_EQ(shownKeyName(voiceFor("en", layout), 105), "Num 9") << layoutRow(layout).name;
+        EXPECT_EQ(shownKeyName(voiceFor("en", layout), 33), "Page Up") << layoutRow(layout).name;
     }
 }
 

@@ -16,6 +16,6 @@ int main() {
         std::cerr << "FAIL: the saved file does not load Knock out on 75\n";
         return 1;
     }
-    std::cout << "page code links alone: " << verdictSentence(report) << "\n";
+    std::cout << "page code links alone: " << verdictSentence(Voice{}, report) << "\n";
     return 0;
 }

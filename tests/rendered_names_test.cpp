@@ -22,16 +22,15 @@ std::vector<KeyOwner> everyKeyOwner() {
 // A letter, a word key, an arrow, a keypad digit and a punctuation key.
 constexpr std::int32_t keysOfEachKind[] = {81, 17, 39, 105, 186};
 
-void renderLine(std::string& text, std::string_view key, const std::string& move, const std::string& keyLabel) {
+void renderLine(const Voice& voice, std::string& text, std::string_view key, const std::string& move,
+                const std::string& keyLabel) {
     text += "  " + move + " | " + keyLabel + ": " +
-            sayListed(chosenLanguage(), key, {{"move", move}, {"key", keyLabel}, {"moves", move}, {"count", "3"}}) +
-            "\n";
+            sayListed(voice.language, key, {{"move", move}, {"key", keyLabel}, {"moves", move}, {"count", "3"}}) + "\n";
 }
 
 std::string renderedNames(const std::string& language) {
-    chooseLanguage(language);
-    const KeyboardLayout layout = layoutNamed(language).value_or(KeyboardLayout::Us);
-    choosePlayerLayouts({{layout, layoutRow(layout).walking}});
+    // Each language on its own keyboard.
+    const Voice voice = voiceFor(language, layoutNamed(language).value_or(KeyboardLayout::Us));
     std::string text;
     for (const auto& [key, message] : catalogue(language)) {
         const bool namesMove = message.find("{move}") != std::string::npos;
@@ -40,10 +39,11 @@ std::string renderedNames(const std::string& language) {
         text += key + "\n";
         if (namesMove)
             for (const KeyOwner owner : everyKeyOwner())
-                renderLine(text, key, playerName(owner), shownKeyLabel(defaultCode(keyRow(owner))));
+                renderLine(voice, text, key, playerName(voice, owner),
+                           shownKeyLabel(voice, defaultCode(keyRow(owner))));
         if (namesKey)
             for (const std::int32_t code : keysOfEachKind)
-                renderLine(text, key, playerName(loadOrder[1]), shownKeyLabel(code));
+                renderLine(voice, text, key, playerName(voice, loadOrder[1]), shownKeyLabel(voice, code));
     }
     return text;
 }
@@ -58,8 +58,6 @@ TEST(RenderedNames, EveryMoveAndKindOfKeyInEverySentenceOfEveryLanguageMatchesIt
         ASSERT_TRUE(expected) << path << " is missing: PELLIMORE_UPDATE_BASELINES=1 writes it";
         EXPECT_EQ(text, *expected) << language << ": review the change, then PELLIMORE_UPDATE_BASELINES=1";
     }
-    chooseLanguage("en");
-    choosePlayerLayouts({});
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ TEST_F(RepairRunTest, AStopAtAnyOperationLosesNothingIsNamedAndIsPutBackByteForB
             // Only the plan's own write comes before the first move: a stop there leaves no plan and nothing moved.
             EXPECT_EQ(interrupted.has_value(), at > 1);
             if (interrupted) {
-                EXPECT_NE(interruptedSentence(game, *interrupted).find("cut short"), std::string::npos);
+                EXPECT_NE(interruptedSentence(Voice{}, game, *interrupted).find("cut short"), std::string::npos);
             }
             const RepairOutcome undone = undoLastRepair(game, false);
             EXPECT_EQ(undone.problem, at > 1 ? RepairProblem::None : RepairProblem::NothingToUndo);
@@ -186,7 +186,8 @@ TEST_F(RepairRunTest, ARollbackThatFailsTooSaysWhereEachFileIsAndTheNextLookPuts
     EXPECT_EQ(outcome.places[1].place, StepPlace::AtTarget);
     EXPECT_EQ(outcome.places[2].place, StepPlace::AtSource);
     EXPECT_EQ(readWholeFile(game / "Pellimore.ini"), "[Keys]\r\niKnockout=76\r\n");
-    EXPECT_NE(filePlaceSentence(game, outcome.places[0]).find("Pellimore.ini.20261209-1200.bak"), std::string::npos);
+    EXPECT_NE(filePlaceSentence(Voice{}, game, outcome.places[0]).find("Pellimore.ini.20261209-1200.bak"),
+              std::string::npos);
     ASSERT_TRUE(interruptedRepair(game));
     EXPECT_EQ(putBackInterruptedRepair(game, false).problem, RepairProblem::None);
     EXPECT_EQ(snapshotOf(game), original);
@@ -202,8 +203,8 @@ TEST_F(RepairRunTest, NothingMovesWhileTheGameRunsOrATargetIsTakenOrTheJournalCa
     const RepairOutcome refused = runRepairs("game", longPlan(), false, faulty(Fault::Refuse, 1));
     EXPECT_EQ(refused.problem, RepairProblem::JournalRefused);
     // The game folder as the player named it, once: "game/doctor-repairs.log".
-    EXPECT_NE(repairOutcomeSentence("game", refused).find(" game/doctor-repairs.log,"), std::string::npos)
-        << repairOutcomeSentence("game", refused);
+    EXPECT_NE(repairOutcomeSentence(Voice{}, "game", refused).find(" game/doctor-repairs.log,"), std::string::npos)
+        << repairOutcomeSentence(Voice{}, "game", refused);
     EXPECT_EQ(snapshotOf(game), original);
     EXPECT_FALSE(fs::exists(repairJournalFile(game)));
 }
@@ -221,17 +222,16 @@ TEST_F(RepairRunTest, UndoReversesOnlyTheLastRepairAndNeverAFileChangedSince) {
     EXPECT_EQ(refused.problem, RepairProblem::ChangedSinceRepair);
     // The refusal names the changed file in every language; no outcome leaves a placeholder unfilled.
     for (const std::string& language : knownLanguages()) {
-        chooseLanguage(language);
-        EXPECT_NE(repairOutcomeSentence(game, refused).find("(2).ini.bak"), std::string::npos) << language;
+        const Voice voice = voiceFor(language);
+        EXPECT_NE(repairOutcomeSentence(voice, game, refused).find("(2).ini.bak"), std::string::npos) << language;
         for (int problem = 0; problem <= static_cast<int>(RepairProblem::ChangedSinceRepair); ++problem)
             for (const RepairAction action : {RepairAction::Repair, RepairAction::Undo}) {
                 RepairOutcome outcome(static_cast<RepairProblem>(problem), game / "x.ini", 2);
                 outcome.action = action;
-                const std::string sentence = repairOutcomeSentence(game, outcome);
+                const std::string sentence = repairOutcomeSentence(voice, game, outcome);
                 EXPECT_FALSE(std::regex_search(sentence, std::regex("\\{[a-z_]+\\}"))) << language << ": " << sentence;
             }
     }
-    chooseLanguage("en");
     write(game / "Pellimore (2).ini.bak", "[Keys]\r\niKnockout=77\r\n");
     const Snapshot beforeUndo = snapshotOf(game);
     ASSERT_EQ(undoLastRepair(game, false).problem, RepairProblem::None);

@@ -199,8 +199,8 @@ TEST(SettingsAnalysisLimits, AFileOverTheGamesLimitIsTooLargeToRead) {
 // The modders' table shows a value of up to 11 characters whole, and cuts a longer one to 10 and "~".
 TEST(SettingsChecker, TheTableShowsElevenCharactersWholeAndCutsTwelve) {
     std::ostringstream printed;
-    printSettingsReport(analyzeSettingsBytes("[Pellimore]\niXKey=88 ;eleven!\niKnockout=81 ;twelve!!\n", "t.ini"),
-                        printed);
+    printSettingsReport(
+        Voice{}, analyzeSettingsBytes("[Pellimore]\niXKey=88 ;eleven!\niKnockout=81 ;twelve!!\n", "t.ini"), printed);
     EXPECT_NE(printed.str().find(" 88 ;eleven! "), std::string::npos) << printed.str();
     EXPECT_NE(printed.str().find(" 81 ;twelve~ "), std::string::npos) << printed.str();
 }

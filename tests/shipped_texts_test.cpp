@@ -25,10 +25,7 @@ std::string fileText(const std::string& relative) {
 
 std::vector<std::string> linesOf(const std::string& text) { return textLines(text); }
 
-std::string englishName(KeyOwner owner) {
-    chooseLanguage("en");
-    return playerName(owner);
-}
+std::string englishName(KeyOwner owner) { return playerName(Voice{}, owner); }
 
 std::string withoutSpaces(std::string text) {
     std::erase(text, ' ');

@@ -38,10 +38,15 @@ int run(const std::string& action, const std::filesystem::path& game, const Faul
     const auto count = std::make_shared<OperationCount>();
     const RepairFiles files = faultyRepairFiles(faults, count);
     const RepairOutcome outcome =
-        action == "fix" ? runRepairs(game, planRepairs(game, diagnoseGameFolder(game), "20261209-1200"), false, files)
-                        : undoLastRepair(game, false, files);
-    std::cout << repairOutcomeSentence(game, outcome) << "\n";
-    for (const FilePlace& place : outcome.places) std::cout << "  " << filePlaceSentence(game, place) << "\n";
+        action == "fix"
+            ? runRepairs(
+                  game,
+                  planRepairs(game, diagnoseGameFolder(game, runningDoctorContext({playerLayout(KeyboardLayout::Us)})),
+                              "20261209-1200"),
+                  false, files)
+            : undoLastRepair(game, false, files);
+    std::cout << repairOutcomeSentence(Voice{}, game, outcome) << "\n";
+    for (const FilePlace& place : outcome.places) std::cout << "  " << filePlaceSentence(Voice{}, game, place) << "\n";
     std::cout << "operations: " << count->value << "\n";
     return outcome.problem == RepairProblem::None ? 0 : 2;
 }

@@ -38,11 +38,11 @@ struct Command {
     const char* operandName;  // what its one operand is, for "only one ... may be given"
     std::vector<std::string> flags;
     const char* exitMeanings[3];  // what 0, 1 and 2 mean for it
-    int (*run)(const CommandArguments& arguments, std::ostream& out, std::ostream& err);
+    int (*run)(const Voice& voice, const CommandArguments& arguments, std::ostream& out, std::ostream& err);
 };
 
-int runCheck(const CommandArguments& arguments, std::ostream& out, std::ostream&) {
-    return checkSettingsFile(arguments.operand.empty() ? settingsFileName : arguments.operand, out);
+int runCheck(const Voice& voice, const CommandArguments& arguments, std::ostream& out, std::ostream&) {
+    return checkSettingsFile(voice, arguments.operand.empty() ? settingsFileName : arguments.operand, out);
 }
 
 RepairMode repairModeOf(const CommandArguments& arguments) {
@@ -52,7 +52,7 @@ RepairMode repairModeOf(const CommandArguments& arguments) {
     return arguments.wants("--ask") ? RepairMode::Ask : RepairMode::Report;
 }
 
-int runDoctor(const CommandArguments& arguments, std::ostream& out, std::ostream& err) {
+int runDoctor(const Voice& voice, const CommandArguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& folder = arguments.operand;
     const RepairMode mode = repairModeOf(arguments);
     // Repairs without a question change a folder the caller named, never one the tool guessed.
@@ -62,11 +62,11 @@ int runDoctor(const CommandArguments& arguments, std::ostream& out, std::ostream
             << " \"C:\\Games\\Red Dead Redemption 2\"\n";
         return exitFailed;
     }
-    return runDoctorFlow(folder.empty() ? defaultGameFolder(toolDirectory()) : pathFromText(folder), mode, std::cin,
-                         out);
+    return runDoctorFlow(voice, folder.empty() ? defaultGameFolder(toolDirectory()) : pathFromText(folder), mode,
+                         std::cin, out);
 }
 
-int runSim(const CommandArguments& arguments, std::ostream& out, std::ostream& err) {
+int runSim(const Voice&, const CommandArguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& path = arguments.operand;
     try {
         const Scenario scenario =
@@ -183,12 +183,12 @@ std::optional<CommandArguments> splitArguments(const Command& command, const std
     return split;
 }
 
-int runCommand(const Command& command, const std::vector<std::string>& arguments, std::ostream& out,
+int runCommand(const Voice& voice, const Command& command, const std::vector<std::string>& arguments, std::ostream& out,
                std::ostream& err) {
     const auto split = splitArguments(command, arguments, err);
     if (!split) return exitFailed;
     if (split->wants("--help") || split->wants("-h")) return out << helpOf(command), exitAllGood;
-    return command.run(*split, out, err);
+    return command.run(voice, *split, out, err);
 }
 
 const Command* commandNamed(const std::string& name) {
@@ -200,42 +200,44 @@ const Command* commandNamed(const std::string& name) {
 #ifdef _WIN32
 // Settings files the game never reads (Pellimore.ini.txt, a copy in scripts\), as the doctor words them:
 // a player who double-clicks looks for the file they edited.
-void printStraySettingsFiles(const fs::path& game, std::ostream& out) {
+void printStraySettingsFiles(const Voice& voice, const fs::path& game, std::ostream& out) {
     std::vector<Finding> strays;
-    for (const Finding& finding : diagnoseGameFolder(game).findings)
+    for (const Finding& finding : diagnoseGameFolder(game, runningDoctorContext(voice.layouts)).findings)
         if (finding.kind == DoctorFindingKind::SettingsNeverRead ||
             finding.kind == DoctorFindingKind::SettingsNamedTxt ||
             finding.kind == DoctorFindingKind::SettingsNamedOther)
             strays.push_back(finding);
     if (strays.empty()) return;
-    out << "\n" << wrappedText(straySettingsHeading()) << "\n";
-    const std::size_t tagWidth = shownWidth(severityTag(Severity::Ok)) + 2;
+    out << "\n" << wrappedText(straySettingsHeading(voice)) << "\n";
+    const std::size_t tagWidth = shownWidth(severityTag(voice, Severity::Ok)) + 2;
     for (const Finding& finding : strays)
-        out << severityTag(finding.severity) << "  "
-            << wrappedText(doctorFindingSentence(finding), consoleWidth, tagWidth, tagWidth) << "\n";
+        out << severityTag(voice, finding.severity) << "  "
+            << wrappedText(doctorFindingSentence(voice, finding), consoleWidth, tagWidth, tagWidth) << "\n";
 }
 
 // Double-clicked with nothing to do: check the settings file the game reads.
 // Outside the game folder, or with the release in a folder of its own inside
 // it, a file beside the tool is not the one the game reads: say so instead.
-int checkTheGamesSettings(std::ostream& out) {
+int checkTheGamesSettings(const Voice& voice, std::ostream& out) {
     const fs::path here = toolDirectory();
     const auto game = findGameFolder(here);
     if (!game) {
-        out << wrappedText(notInGameFolderSentence(textFromPath(here))) << "\n";
+        out << wrappedText(notInGameFolderSentence(voice, textFromPath(here))) << "\n";
         return exitFailed;
     }
     if (here.parent_path() != *game && here != *game)
         // The release sits one folder too deep: the doctor names both folders and offers to move the files.
-        return runDoctorFlow(*game, consoleOpenedForThisRun() ? RepairMode::Ask : RepairMode::Report, std::cin, out);
+        return runDoctorFlow(voice, *game, consoleOpenedForThisRun() ? RepairMode::Ask : RepairMode::Report, std::cin,
+                             out);
     const fs::path settings = *game / settingsFileName;
     std::error_code error;
     int status = exitWithWarnings;
     if (!fs::exists(settings, error))
-        out << wrappedText(noSettingsInGameFolderSentence(textFromPath(*game))) << "\n";
+        out << wrappedText(noSettingsInGameFolderSentence(voice, textFromPath(*game))) << "\n";
     else
-        status = checkSettingsFile(textFromPath(settings), out, checkingGameSettingsLine(textFromPath(settings)));
-    printStraySettingsFiles(*game, out);
+        status = checkSettingsFile(voice, textFromPath(settings), out,
+                                   checkingGameSettingsLine(voice, textFromPath(settings)));
+    printStraySettingsFiles(voice, *game, out);
     return status;
 }
 #endif
@@ -247,32 +249,33 @@ bool allAreFiles(const std::vector<std::string>& paths) {
 }
 
 // Several files dropped at once: each checked in turn; the status is the worst of them.
-int checkEachFile(const std::vector<std::string>& paths, std::ostream& out) {
+int checkEachFile(const Voice& voice, const std::vector<std::string>& paths, std::ostream& out) {
     int worst = exitAllGood;
     for (std::size_t index = 0; index < paths.size(); ++index) {
         if (index) out << "\n";
-        worst = std::max(worst, checkSettingsFile(paths[index], out));
+        worst = std::max(worst, checkSettingsFile(voice, paths[index], out));
     }
     return worst;
 }
 
 }  // namespace
 
-int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runCommandLine(const Voice& voice, const std::vector<std::string>& arguments, std::ostream& out,
+                   std::ostream& err) {
 #ifdef _WIN32
-    if (arguments.empty()) return checkTheGamesSettings(out);
+    if (arguments.empty()) return checkTheGamesSettings(voice, out);
 #endif
     if (arguments.empty()) return err << overview(), exitFailed;
     const std::string& name = arguments.front();
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
-    if (const Command* command = commandNamed(name)) return runCommand(*command, rest, out, err);
+    if (const Command* command = commandNamed(name)) return runCommand(voice, *command, rest, out, err);
     if (name == "help" || name == "--help" || name == "-h") return out << overview(), exitAllGood;
     if (name == "--version") return out << "pellimore " << PELLIMORE_VERSION << "\n", exitAllGood;
     // Files or a folder dropped onto pellimore.exe: check each file, or the doctor on the folder.
     std::error_code error;
-    if (allAreFiles(arguments)) return checkEachFile(arguments, out);
+    if (allAreFiles(arguments)) return checkEachFile(voice, arguments, out);
     if (rest.empty() && fs::is_directory(pathFromText(name), error))
-        return runCommand(*commandNamed("doctor"), {name}, out, err);
+        return runCommand(voice, *commandNamed("doctor"), {name}, out, err);
     err << "pellimore: unknown command '" << name << "'\n\n" << overview();
     return exitFailed;
 }

@@ -14,13 +14,13 @@ namespace {
 
 // Anything the commands did not expect (a folder that cannot be listed, a disk
 // error) ends in one sentence, not in a window that vanishes.
-int runGuarded(const std::vector<std::string>& arguments) {
+int runGuarded(const Voice& voice, const std::vector<std::string>& arguments) {
     try {
-        return runCommandLine(arguments, std::cout, std::cerr);
+        return runCommandLine(voice, arguments, std::cout, std::cerr);
     } catch (const std::exception& error) {
-        std::cerr << say(message::tool_unexpected_problem_detail, {{"detail", error.what()}}) << "\n";
+        std::cerr << say(voice, message::tool_unexpected_problem_detail, {{"detail", error.what()}}) << "\n";
     } catch (...) {
-        std::cerr << say(message::tool_unexpected_problem) << "\n";
+        std::cerr << say(voice, message::tool_unexpected_problem) << "\n";
     }
     return exitFailed;
 }
@@ -30,11 +30,10 @@ int runGuarded(const std::vector<std::string>& arguments) {
 int main(int argumentCount, char** argumentValues) {
     prepareConsole();
     // On Windows the program's manifest makes the arguments UTF-8, whatever letters a path holds.
-    const std::vector<std::string> arguments =
-        chooseRunLanguage(std::vector<std::string>(argumentValues + 1, argumentValues + argumentCount));
-    const int status = runGuarded(arguments);
+    const RunStart run = chooseRunVoice(std::vector<std::string>(argumentValues + 1, argumentValues + argumentCount));
+    const int status = runGuarded(run.voice, run.arguments);
     if (consoleOpenedForThisRun()) {
-        std::cout << "\n" << say(message::tool_press_enter) << std::flush;
+        std::cout << "\n" << say(run.voice, message::tool_press_enter) << std::flush;
         readAnswerLine(std::cin);
     }
     return status;

@@ -224,11 +224,12 @@ std::vector<SettingsFinding> keypadNotes(const std::vector<BindingRow>& rows) {
 }
 
 // Moves on a key the player walks with, on any of their layouts: every step there orders the move too.
-std::vector<SettingsFinding> walkingKeyWarnings(const std::vector<BindingRow>& rows) {
+std::vector<SettingsFinding> walkingKeyWarnings(const std::vector<BindingRow>& rows,
+                                                const std::vector<PlayerLayout>& layouts) {
     std::vector<SettingsFinding> warnings;
     for (const auto& row : rows) {
         if (!row.loaded || row.owner == theModifier) continue;
-        if (const auto layout = walkingLayoutOf(row.code)) {
+        if (const auto layout = walkingLayoutOf(layouts, row.code)) {
             SettingsFinding finding = rowFinding(FindingKind::WalkingKey, row, row.code);
             finding.written = layoutRow(*layout).letters;
             warnings.push_back(finding);
@@ -273,7 +274,13 @@ void noteLargeFile(std::string_view bytes, std::vector<SettingsFinding>& warning
 
 }  // namespace
 
-SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& path) {
+const std::vector<PlayerLayout>& usKeyboardOnly() {
+    static const std::vector<PlayerLayout> layouts{playerLayout(KeyboardLayout::Us)};
+    return layouts;
+}
+
+SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& path,
+                                    const std::vector<PlayerLayout>& layouts) {
     SettingsReport report;
     report.path = path;
     // The game reads nothing from a file over its size limit.
@@ -302,7 +309,7 @@ SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& p
     for (auto& note : switchedOffNotes(report.rows)) report.notes.push_back(std::move(note));
     for (auto& note : keypadNotes(report.rows)) report.notes.push_back(std::move(note));
     for (auto& note : gameKeyNotes(report.rows)) report.notes.push_back(std::move(note));
-    for (auto& warning : walkingKeyWarnings(report.rows)) report.warnings.push_back(std::move(warning));
+    for (auto& warning : walkingKeyWarnings(report.rows, layouts)) report.warnings.push_back(std::move(warning));
     std::stable_sort(report.warnings.begin(), report.warnings.end(),
                      [](const SettingsFinding& a, const SettingsFinding& b) { return a.line < b.line; });
     report.verdict = verdictOf(report);
@@ -312,7 +319,7 @@ SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& p
     return report;
 }
 
-SettingsReport analyzeSettingsFileContent(const std::string& path) {
+SettingsReport analyzeSettingsFileContent(const std::string& path, const std::vector<PlayerLayout>& layouts) {
     std::error_code filesystemError;
     SettingsReport report;
     report.path = path;
@@ -324,11 +331,11 @@ SettingsReport analyzeSettingsFileContent(const std::string& path) {
         report.verdict = exitFailed;
         return report;
     }
-    return analyzeSettingsBytes(*bytes, path);
+    return analyzeSettingsBytes(*bytes, path, layouts);
 }
 
-SettingsReport analyzeSettingsFile(const std::string& path) {
-    SettingsReport report = analyzeSettingsFileContent(path);
+SettingsReport analyzeSettingsFile(const std::string& path, const std::vector<PlayerLayout>& layouts) {
+    SettingsReport report = analyzeSettingsFileContent(path, layouts);
     if (report.fileProblem != FileProblem::None) return report;
     std::vector<SettingsFinding> facts;
     const std::string name = textFromPath(pathFromText(path).filename());

@@ -6,6 +6,7 @@
 
 #include "pellimore/check/settings_finding.h"
 #include "pellimore/common/exit_status.h"
+#include "pellimore/common/keyboard_layout.h"
 #include "settings/settings_evaluation.h"
 
 #include <cstdint>
@@ -60,13 +61,20 @@ struct SettingsReport {
     bool empty = false;  // the file has no bytes: one finding says so, and the verdict
 };
 
+// The keyboards an analysis looks for walking keys on, where none are named: a US keyboard.
+const std::vector<PlayerLayout>& usKeyboardOnly();
+
 // Explains a file's bytes, starting from the bindings a fresh game has; path
-// only names the file in the report.
-SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& path);
+// only names the file in the report. A move on a key the player walks with on
+// one of `layouts` is a warning.
+SettingsReport analyzeSettingsBytes(std::string_view bytes, const std::string& path,
+                                    const std::vector<PlayerLayout>& layouts = usKeyboardOnly());
 
 // Reads the file and explains its bytes.
-SettingsReport analyzeSettingsFileContent(const std::string& path);
+SettingsReport analyzeSettingsFileContent(const std::string& path,
+                                          const std::vector<PlayerLayout>& layouts = usKeyboardOnly());
 
 // The same, and what the file itself says besides its bytes: a name the game
 // never reads, a read-only file.
-SettingsReport analyzeSettingsFile(const std::string& path);
+SettingsReport analyzeSettingsFile(const std::string& path,
+                                   const std::vector<PlayerLayout>& layouts = usKeyboardOnly());

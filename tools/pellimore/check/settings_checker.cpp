@@ -43,25 +43,28 @@ void printTable(const SettingsReport& report, std::ostream& out) {
 }  // namespace
 
 // The verdict comes first and last: a console window that scrolls keeps one of them in view.
-void printSettingsReport(const SettingsReport& report, std::ostream& out, const std::string& heading) {
+void printSettingsReport(const Voice& voice, const SettingsReport& report, std::ostream& out,
+                         const std::string& heading) {
     if (report.fileProblem != FileProblem::None) {
-        out << wrappedText(fileProblemLine(report)) << "\n";
+        out << wrappedText(fileProblemLine(voice, report)) << "\n";
         return;
     }
-    const std::string verdict = wrappedText(verdictSentence(report));
+    const std::string verdict = wrappedText(verdictSentence(voice, report));
     out << wrappedText(heading.empty() ? unbreakable(report.path) : heading) << "\n" << verdict << "\n\n";
-    for (const auto& warning : report.warnings) out << wrappedText(findingWithLine(warning), consoleWidth, 2) << "\n";
+    for (const auto& warning : report.warnings)
+        out << wrappedText(findingWithLine(voice, warning), consoleWidth, 2) << "\n";
     if (!report.warnings.empty()) out << "\n";
-    for (const auto& note : report.notes) out << wrappedText(noteLine(note), consoleWidth, noteIndent()) << "\n";
+    for (const auto& note : report.notes)
+        out << wrappedText(noteLine(voice, note), consoleWidth, noteIndent(voice)) << "\n";
     if (!report.notes.empty()) out << "\n";
-    out << tableHeading() << "\n";
+    out << tableHeading(voice) << "\n";
     printTable(report, out);
     if (const std::string stop = loadStopSentence(report); !stop.empty()) out << wrappedText(stop) << "\n";
     out << "\n" << verdict << "\n";
 }
 
-int checkSettingsFile(const std::string& path, std::ostream& out, const std::string& heading) {
-    const SettingsReport report = analyzeSettingsFile(path);
-    printSettingsReport(report, out, heading);
+int checkSettingsFile(const Voice& voice, const std::string& path, std::ostream& out, const std::string& heading) {
+    const SettingsReport report = analyzeSettingsFile(path, voice.layouts);
+    printSettingsReport(voice, report, out, heading);
     return report.verdict;
 }

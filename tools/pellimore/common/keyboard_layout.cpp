@@ -9,11 +9,6 @@ namespace {
 constexpr WalkingKeys qwerty{87, 65, 83, 68};  // W A S D
 constexpr WalkingKeys azerty{90, 81, 83, 68};  // Z Q S D: the same places, other letters
 
-std::vector<PlayerLayout>& chosenLayouts() {
-    static std::vector<PlayerLayout> layouts{{KeyboardLayout::Us, qwerty}};
-    return layouts;
-}
-
 // "fr_CA.UTF-8" -> "fr-ca", so tags compare whatever wrote them.
 std::string normalTag(std::string_view tag) {
     std::string text = lowerCase(std::string(tag.substr(0, tag.find_first_of(".@"))));
@@ -70,15 +65,10 @@ std::optional<KeyboardLayout> layoutNamed(std::string_view nameOrTag) {
     return std::nullopt;
 }
 
-void choosePlayerLayouts(std::vector<PlayerLayout> layouts) {
-    if (layouts.empty()) layouts.push_back({KeyboardLayout::Us, qwerty});
-    chosenLayouts() = std::move(layouts);
-}
+PlayerLayout playerLayout(KeyboardLayout layout) { return {layout, layoutRow(layout).walking}; }
 
-const std::vector<PlayerLayout>& playerLayouts() { return chosenLayouts(); }
-
-std::optional<KeyboardLayout> walkingLayoutOf(std::int32_t code) {
-    for (const PlayerLayout& layout : playerLayouts())
+std::optional<KeyboardLayout> walkingLayoutOf(const std::vector<PlayerLayout>& layouts, std::int32_t code) {
+    for (const PlayerLayout& layout : layouts)
         if (std::find(layout.walking.begin(), layout.walking.end(), code) != layout.walking.end()) return layout.layout;
     return std::nullopt;
 }

@@ -58,10 +58,8 @@ struct PlayerLayout {
     WalkingKeys walking;
 };
 
-// The player's layouts, the first one naming the keys; set once a run (the page sets them again when the
-// player picks one). Never empty: US until set.
-void choosePlayerLayouts(std::vector<PlayerLayout> layouts);
-const std::vector<PlayerLayout>& playerLayouts();
+// A layout as the table knows it, its walking keys where its row puts them.
+PlayerLayout playerLayout(KeyboardLayout layout);
 
 // The first of the player's layouts that walks with this key, if any.
-std::optional<KeyboardLayout> walkingLayoutOf(std::int32_t code);
+std::optional<KeyboardLayout> walkingLayoutOf(const std::vector<PlayerLayout>& layouts, std::int32_t code);

@@ -41,17 +41,18 @@ std::string firstWithCatalogue(const std::vector<std::string>& tags) {
 // maps keys by the X server's layout, not the one asked for, so tests name layouts this way.
 std::vector<PlayerLayout> playerKeyboard(const std::string& asked) {
     const auto named = layoutNamed(asked);
-    if (!named) return systemKeyboardLayouts();
-    return {{*named, layoutRow(*named).walking}};
+    std::vector<PlayerLayout> layouts = named ? std::vector{playerLayout(*named)} : systemKeyboardLayouts();
+    if (layouts.empty()) layouts.push_back(playerLayout(KeyboardLayout::Us));
+    return layouts;
 }
 
 }  // namespace
 
-std::vector<std::string> chooseRunLanguage(std::vector<std::string> arguments) {
+RunStart chooseRunVoice(std::vector<std::string> arguments) {
     std::string language = takeLanguageOption(arguments);
     if (language.empty()) language = variable("PELLIMORE_LANGUAGE");
     if (language.empty()) language = firstWithCatalogue(preferredLanguages());
-    chooseLanguage(language);
-    choosePlayerLayouts(playerKeyboard(variable("PELLIMORE_KEYBOARD")));
-    return arguments;
+    Voice voice = voiceFor(language);
+    voice.layouts = playerKeyboard(variable("PELLIMORE_KEYBOARD"));
+    return {std::move(voice), std::move(arguments)};
 }

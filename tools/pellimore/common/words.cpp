@@ -58,11 +58,6 @@ const std::map<std::string, Catalogue, std::less<>>& allCatalogues() {
     return catalogues;
 }
 
-std::string& languageSetting() {
-    static std::string language = "en";
-    return language;
-}
-
 // One pass over the message, so a value that itself holds "{move}" (a line from a file) is never filled again.
 std::string filled(std::string_view text, std::initializer_list<Filling> fillings) {
     std::string out;
@@ -115,8 +110,13 @@ std::vector<std::string> spaceSeparated(const std::string& text) {
 
 }  // namespace
 
-std::string say(MessageKey key, std::initializer_list<Filling> fillings) {
-    return sayIn(chosenLanguage(), key, fillings);
+Voice voiceFor(std::string_view languageTag, KeyboardLayout layout) {
+    const std::string language = catalogueLanguageFor(languageTag);
+    return {language.empty() ? "en" : language, {playerLayout(layout)}};
+}
+
+std::string say(const Voice& voice, MessageKey key, std::initializer_list<Filling> fillings) {
+    return sayIn(voice.language, key, fillings);
 }
 
 std::string sayIn(std::string_view language, MessageKey key, std::initializer_list<Filling> fillings) {
@@ -127,8 +127,9 @@ std::string sayListed(std::string_view language, std::string_view listedKey, std
     return filled(messageText(language, listedKey), fillings);
 }
 
-std::string sayCounted(CountedMessageKey key, std::int64_t count, std::initializer_list<Filling> fillings) {
-    return sayCountedIn(chosenLanguage(), key, count, fillings);
+std::string sayCounted(const Voice& voice, CountedMessageKey key, std::int64_t count,
+                       std::initializer_list<Filling> fillings) {
+    return sayCountedIn(voice.language, key, count, fillings);
 }
 
 // A language without the form its rule gives (a catalogue test catches that) says the message in English.
@@ -168,13 +169,6 @@ std::string catalogueLanguageFor(std::string_view tag) {
     return std::find(known.begin(), known.end(), language) != known.end() ? language : "";
 }
 
-void chooseLanguage(std::string_view tag) {
-    const std::string language = catalogueLanguageFor(tag);
-    languageSetting() = language.empty() ? "en" : language;
-}
-
-const std::string& chosenLanguage() { return languageSetting(); }
-
 std::string keyNameOn(KeyboardLayout layout, std::int64_t code) {
     if (code >= 0 && code <= 0xFFFF)
         if (auto own = ownCapOf(layout, static_cast<std::int32_t>(code))) return *own;
@@ -193,44 +187,46 @@ std::string keyNameOn(KeyboardLayout layout, std::int64_t code) {
     return name;
 }
 
-std::string shownKeyName(std::int64_t code) { return keyNameOn(playerLayouts().front().layout, code); }
+std::string shownKeyName(const Voice& voice, std::int64_t code) {
+    return keyNameOn(voice.layouts.empty() ? KeyboardLayout::Us : voice.layouts.front().layout, code);
+}
 
-std::string shownKeyLabel(std::int64_t code) {
-    const std::string name = shownKeyName(code);
+std::string shownKeyLabel(const Voice& voice, std::int64_t code) {
+    const std::string name = shownKeyName(voice, code);
     return name.empty() ? std::to_string(code) : name + " (" + std::to_string(code) + ")";
 }
 
 namespace {
 
-// Whether, in the chosen language, a no-word starts with what the key where QWERTY has Y types on that
+// Whether, in the voice's language, a no-word starts with what the key where QWERTY has Y types on that
 // language's keyboard: in Russian, н (нет) sits there, so a "y" typed with the English layout on may mean no.
-bool yKeyMayMeanNo() {
-    const auto layout = layoutNamed(chosenLanguage());
+bool yKeyMayMeanNo(const Voice& voice) {
+    const auto layout = layoutNamed(voice.language);
     if (!layout) return false;
     const std::string letter = foldedAnswer(layoutRow(*layout).yKeyTypes);
-    for (const std::string& no : spaceSeparated(say(message::answer_no)))
+    for (const std::string& no : spaceSeparated(say(voice, message::answer_no)))
         if (letter != "y" && foldedAnswer(no).starts_with(letter)) return true;
     return false;
 }
 
-bool isAnswerIn(MessageKey key, const std::string& word) {
-    for (const std::string& listed : spaceSeparated(say(key)))
+bool isAnswerIn(const Voice& voice, MessageKey key, const std::string& word) {
+    for (const std::string& listed : spaceSeparated(say(voice, key)))
         if (word == foldedAnswer(listed)) return true;
     return false;
 }
 
 }  // namespace
 
-bool isYesAnswer(std::string_view answer) {
-    // Only the chosen language's words: "н" is the Y key on a Russian keyboard, but in Russian it starts "нет".
+bool isYesAnswer(const Voice& voice, std::string_view answer) {
+    // Only the voice's language's words: "н" is the Y key on a Russian keyboard, but in Russian it starts "нет".
     const std::string word = foldedAnswer(answer);
     if (word == "yes") return true;
-    if (word == "y") return !yKeyMayMeanNo();
-    return isAnswerIn(message::answer_yes, word);
+    if (word == "y") return !yKeyMayMeanNo(voice);
+    return isAnswerIn(voice, message::answer_yes, word);
 }
 
-bool isNoAnswer(std::string_view answer) {
+bool isNoAnswer(const Voice& voice, std::string_view answer) {
     const std::string word = foldedAnswer(answer);
-    return word.empty() || word == "n" || word == "no" || isAnswerIn(message::answer_no, word) ||
-           (word == "y" && yKeyMayMeanNo());
+    return word.empty() || word == "n" || word == "no" || isAnswerIn(voice, message::answer_no, word) ||
+           (word == "y" && yKeyMayMeanNo(voice));
 }

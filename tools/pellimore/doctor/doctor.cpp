@@ -18,12 +18,13 @@ std::filesystem::path defaultGameFolder(const std::filesystem::path& toolDirecto
     return findGameFolder(toolDirectory).value_or(toolDirectory);
 }
 
-DoctorContext runningDoctorContext() {
+DoctorContext runningDoctorContext(const std::vector<PlayerLayout>& keyboards) {
     DoctorContext context{releasedModuleDigest(), toolDirectory() / toolFileName(), markedAsDownloaded};
     context.releasedSettingsDigest = releasedSettingsDigest();
     context.recordFolder = toolStateFolder();
     context.gameRunning = gameIsRunning;
     context.downloadsFolder = downloadsFolder();
+    context.keyboards = keyboards;
     return context;
 }
 
@@ -54,12 +55,12 @@ DoctorReport diagnoseGameFolder(const std::filesystem::path& folder, const Docto
 }
 
 // The verdict comes first and last: a console window that scrolls keeps one of them in view.
-void printDoctorReport(const DoctorReport& report, std::ostream& out, bool fixing) {
-    const std::string verdict = wrappedText(doctorVerdictSentence(report.exitStatus));
-    out << wrappedText(doctorHeading(report, fixing)) << "\n" << verdict << "\n\n";
-    const std::size_t tagWidth = shownWidth(severityTag(Severity::Ok)) + 2;
+void printDoctorReport(const Voice& voice, const DoctorReport& report, std::ostream& out, bool fixing) {
+    const std::string verdict = wrappedText(doctorVerdictSentence(voice, report.exitStatus));
+    out << wrappedText(doctorHeading(voice, report, fixing)) << "\n" << verdict << "\n\n";
+    const std::size_t tagWidth = shownWidth(severityTag(voice, Severity::Ok)) + 2;
     for (const auto& finding : report.findings)
-        out << severityTag(finding.severity) << "  "
-            << wrappedText(doctorFindingSentence(finding), consoleWidth, tagWidth, tagWidth) << "\n";
+        out << severityTag(voice, finding.severity) << "  "
+            << wrappedText(doctorFindingSentence(voice, finding), consoleWidth, tagWidth, tagWidth) << "\n";
     out << "\n" << verdict << "\n";
 }

@@ -4,6 +4,9 @@
 // The checks find facts; doctor_wording.h says them.
 #pragma once
 
+#include "pellimore/common/keyboard_layout.h"
+#include "pellimore/common/words.h"
+
 #include "pellimore/common/exit_status.h"
 #include "settings/move_table.h"
 
@@ -120,13 +123,15 @@ struct DoctorContext {
     bool (*gameRunning)() = nullptr;  // whether the game runs now
     // The player's Downloads folder, where the settings editor page's saves land; empty where there is none.
     std::filesystem::path downloadsFolder;
+    // The keyboards the player types on: a move on a key they walk with is a point of its own.
+    std::vector<PlayerLayout> keyboards = {playerLayout(KeyboardLayout::Us)};
 };
 
-// The context of the running program: its own release's module digest and file, and Windows' own mark.
-DoctorContext runningDoctorContext();
+// The context of the running program: its own release's module digest and file, Windows' own mark, and the
+// player's keyboards.
+DoctorContext runningDoctorContext(const std::vector<PlayerLayout>& keyboards);
 
-DoctorReport diagnoseGameFolder(const std::filesystem::path& folder,
-                                const DoctorContext& context = runningDoctorContext());
+DoctorReport diagnoseGameFolder(const std::filesystem::path& folder, const DoctorContext& context);
 
 // The report as the player reads it; under --fix the heading says what --fix does.
-void printDoctorReport(const DoctorReport& report, std::ostream& out, bool fixing = false);
+void printDoctorReport(const Voice& voice, const DoctorReport& report, std::ostream& out, bool fixing = false);

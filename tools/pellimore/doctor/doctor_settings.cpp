@@ -65,7 +65,8 @@ void checkSettings(DoctorReport& report, const fs::path& folder, const DoctorCon
         none.source = releaseSettings(folder, report);
         // The default keys on a keyboard that walks with one of them (Knock out and Tackle on AZERTY's Q and Z).
         for (const KeyOwner owner : loadOrder)
-            if (const auto layout = owner ? walkingLayoutOf(defaultCode(keyRow(owner))) : std::nullopt) {
+            if (const auto layout =
+                    owner ? walkingLayoutOf(context.keyboards, defaultCode(keyRow(owner))) : std::nullopt) {
                 none.moves.push_back(*owner);
                 none.layout = layoutRow(*layout).letters;
             }
@@ -77,7 +78,7 @@ void checkSettings(DoctorReport& report, const fs::path& folder, const DoctorCon
         return;
     }
     if (isReadOnlyFile(*settings)) add(report, Severity::Attention, DoctorFindingKind::SettingsReadOnly);
-    SettingsReport analysis = analyzeSettingsFileContent(textFromPath(*settings));
+    SettingsReport analysis = analyzeSettingsFileContent(textFromPath(*settings), context.keyboards);
     // A move on a walking key is a point of its own, naming the move; the settings line counts the others.
     const auto walking =
         std::stable_partition(analysis.warnings.begin(), analysis.warnings.end(),

@@ -3,6 +3,8 @@
 // doctor's new verdict. Without a console or a flag nothing is ever changed.
 #pragma once
 
+#include "pellimore/common/words.h"
+
 #include <filesystem>
 #include <istream>
 #include <ostream>
@@ -16,4 +18,5 @@ enum class RepairMode {
 };
 
 // Runs the doctor on the game folder in this mode and returns the exit status.
-int runDoctorFlow(const std::filesystem::path& game, RepairMode mode, std::istream& in, std::ostream& out);
+int runDoctorFlow(const Voice& voice, const std::filesystem::path& game, RepairMode mode, std::istream& in,
+                  std::ostream& out);
