@@ -124,9 +124,12 @@ TEST(Catalogues, NoTwoKeysShareANameInAnyLanguage) {
 }
 
 // A bare string is no key: code names a key the English catalogue has (message::...), so a misspelt one fails to
-// compile (see compile_failures/), and only sayListed takes a key that comes as data.
+// compile (see compile_failures/), and only sayListed takes a key that comes as data. A counted key is said only
+// with its count.
 static_assert(!std::is_convertible_v<const char*, MessageKey> &&
               !std::is_constructible_v<MessageKey, std::string_view>);
+static_assert(!std::is_convertible_v<CountedMessageKey, MessageKey> &&
+              !std::is_convertible_v<MessageKey, CountedMessageKey>);
 
 TEST(Catalogues, AMessageALanguageLacksIsSaidInEnglishAndValuesAreNeverFilledAgain) {
     EXPECT_EQ(sayListed("de", "tool.no_such_message_anywhere"), "tool.no_such_message_anywhere");

@@ -7,25 +7,21 @@
 
 struct message;
 
-// A message said once: "check.empty_file".
-class MessageKey {
+// A key of words/en.txt; `Counted` tells the two kinds apart, so each goes only where it is said.
+template <bool Counted>
+class CatalogueKey {
 public:
     constexpr std::string_view text() const { return keyText; }
 
 private:
     friend struct message;
-    consteval explicit MessageKey(std::string_view key) : keyText(key) {}
+    consteval explicit CatalogueKey(std::string_view key) : keyText(key) {}
     std::string_view keyText;
 };
+
+// A message said once: "check.empty_file".
+using MessageKey = CatalogueKey<false>;
 
 // A message said with a count: its catalogue lines are the key and a plural form ("repair.done.one"), and the
 // count chooses which form a language says.
-class CountedMessageKey {
-public:
-    constexpr std::string_view text() const { return keyText; }
-
-private:
-    friend struct message;
-    consteval explicit CountedMessageKey(std::string_view key) : keyText(key) {}
-    std::string_view keyText;
-};
+using CountedMessageKey = CatalogueKey<true>;
