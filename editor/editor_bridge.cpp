@@ -97,22 +97,6 @@ bool cannotFire(BindingState state) {
     return false;
 }
 
-const char* stateName(BindingState state) {
-    switch (state) {
-        case BindingState::Ok: return "ok";
-        case BindingState::Modifier: return "modifier";
-        case BindingState::Off: return "off";
-        case BindingState::KeepsPreviousKey: return "keeps-previous-key";
-        case BindingState::NeverFiresSharedKey: return "never-fires-shared-key";
-        case BindingState::FiresOnlyWithoutModifier: return "fires-only-without-modifier";
-        case BindingState::NeverFiresOnModifier: return "never-fires-on-modifier";
-        case BindingState::NeverFiresCodeZero: return "never-fires-code-zero";
-        case BindingState::FiresOnModifierRelease: return "fires-on-modifier-release";
-        case BindingState::NeverFiresNoModifier: return "never-fires-no-modifier";
-    }
-    return "";
-}
-
 // A binding as the move list draws it: the table's name and description for it.
 void appendRow(const Voice& voice, std::string& out, const BindingRow& row) {
     const KeyRow& key = keyRow(row.owner);
@@ -128,15 +112,12 @@ void appendRow(const Voice& voice, std::string& out, const BindingRow& row) {
     out += ",\"description\":";
     appendJsonString(out, moveDescription(voice, row.owner));
     out += ",\"code\":" + std::to_string(row.code) + ",\"line\":" + std::to_string(row.line);
-    out += std::string(",\"loaded\":") + (row.loaded ? "true" : "false") + ",\"state\":";
-    appendJsonString(out, stateName(row.state));
+    out += std::string(",\"loaded\":") + (row.loaded ? "true" : "false");
     out += std::string(",\"cannotFire\":") + (cannotFire(row.state) ? "true" : "false") + "}";
 }
 
 void appendFinding(const Voice& voice, std::string& out, const SettingsFinding& finding, bool note) {
-    out += "{\"kind\":";
-    appendJsonString(out, findingKindName(finding.kind));
-    out += ",\"line\":" + std::to_string(finding.line) + ",\"field\":";
+    out += "{\"line\":" + std::to_string(finding.line) + ",\"field\":";
     appendJsonString(out, finding.binding ? fieldName(*finding.binding) : "");
     out += ",\"code\":" + std::to_string(finding.keyCode) + ",\"note\":" + (note ? "true" : "false") + ",\"text\":";
     appendJsonString(out, findingWithLine(voice, finding, Reader::Page));

@@ -74,8 +74,5 @@ struct SettingsFinding {
     bool utf16Mark = false;            // ByteOrderMark...: the mark is UTF-16's
 };
 
-// The kind as the page knows it: "shared-key", "num-lock", ...
-const char* findingKindName(FindingKind kind);
-
 // The binding's name in the plug-in's code ("knockout"), as modders and the page know it.
 std::string fieldName(KeyOwner owner);
