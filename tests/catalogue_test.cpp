@@ -123,6 +123,17 @@ TEST(Catalogues, NoTwoKeysShareANameInAnyLanguage) {
     }
 }
 
+// A key label names a key the code labels: a misspelt one ("key.Cntrl") would never be shown.
+TEST(Catalogues, EveryKeyLabelNamesAKeyTheCodeLabels) {
+    std::set<std::string> labelled;
+    for (std::int64_t code = 0; code < 256; ++code)
+        if (const auto label = keyLabelOf(code)) labelled.insert(std::string(label->text()));
+    for (const std::string& language : knownLanguages())
+        for (const auto& [key, text] : catalogue(language))
+            if (key.starts_with("key."))
+                EXPECT_TRUE(labelled.contains(key)) << language << ": " << key << " labels no key";
+}
+
 // A bare string is no key: code names a key the English catalogue has (message::...), so a misspelt one fails to
 // compile (see compile_failures/), and only sayListed takes a key that comes as data. A counted key is said only
 // with its count.

@@ -169,22 +169,34 @@ std::string catalogueLanguageFor(std::string_view tag) {
     return std::find(known.begin(), known.end(), language) != known.end() ? language : "";
 }
 
+std::optional<MessageKey> keyLabelOf(std::int64_t code) {
+    static const std::map<std::int64_t, MessageKey> labels = {
+        {8, message::key_Backspace},    {13, message::key_Enter},       {16, message::key_Shift},
+        {17, message::key_Ctrl},        {19, message::key_Pause},       {20, message::key_CapsLock},
+        {27, message::key_Escape},      {32, message::key_Space},       {33, message::key_PageUp},
+        {34, message::key_PageDown},    {35, message::key_End},         {36, message::key_Home},
+        {37, message::key_Left},        {38, message::key_Up},          {39, message::key_Right},
+        {40, message::key_Down},        {44, message::key_PrintScreen}, {45, message::key_Insert},
+        {46, message::key_Delete},      {91, message::key_LeftWin},     {92, message::key_RightWin},
+        {93, message::key_Apps},        {106, message::key_Multiply},   {107, message::key_Add},
+        {109, message::key_Subtract},   {110, message::key_Decimal},    {111, message::key_Divide},
+        {144, message::key_NumLock},    {145, message::key_ScrollLock}, {160, message::key_LeftShift},
+        {161, message::key_RightShift}, {162, message::key_LeftCtrl},   {163, message::key_RightCtrl},
+        {164, message::key_LeftAlt},    {165, message::key_RightAlt},
+    };
+    if (isKeypadDigitCode(code)) return message::key_Numpad;
+    const auto found = labels.find(code);
+    return found == labels.end() ? std::nullopt : std::optional(found->second);
+}
+
 std::string keyNameOn(KeyboardLayout layout, std::int64_t code) {
     if (code >= 0 && code <= 0xFFFF)
         if (auto own = ownCapOf(layout, static_cast<std::int32_t>(code))) return *own;
     const std::string name = keyName(code);
-    if (name.empty()) return name;
-    // Keypad digits share one label with the digit in it; every other key has a label of its own, or keeps its name.
-    // Key labels are the one family looked up by a name from data (key.<name>): which keys a language labels
-    // differs, and the catalogue test checks each label names a key that exists.
-    const bool keypad = isKeypadDigitCode(code);
-    const std::string key = keypad ? std::string(message::key_Numpad.text()) : "key." + name;
-    for (const std::string_view language : {std::string_view(layoutRow(layout).keyNames), std::string_view("en")}) {
-        const Catalogue& labels = catalogue(language);
-        if (const auto found = labels.find(key); found != labels.end())
-            return keypad ? filled(found->second, {{"digit", name.substr(6)}}) : found->second;
-    }
-    return name;
+    const auto label = keyLabelOf(code);
+    if (name.empty() || !label) return name;
+    // The layout's own label, else English's; a keypad digit's label holds its digit.
+    return sayIn(layoutRow(layout).keyNames, *label, {{"digit", name.substr(name.size() - 1)}});
 }
 
 std::string shownKeyName(const Voice& voice, std::int64_t code) {

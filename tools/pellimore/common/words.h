@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,10 @@ std::string catalogueLanguageFor(std::string_view tag);
 
 // A catalogue's messages as written, key by key; empty for an unknown language.
 const std::map<std::string, std::string, std::less<>>& catalogue(std::string_view language);
+
+// The message that labels a key's cap (key.Ctrl, key.Numpad for every keypad digit), for the keys some language
+// labels in words of its own; none for a key every keyboard prints by its name (F5, Q).
+std::optional<MessageKey> keyLabelOf(std::int64_t code);
 
 // A key's name as the layout's keyboards print it ("Strg", "Num 8", "Ü"), whatever language the sentences are
 // in; "" for a code without a name. Where the layout's catalogue has no name, English gives one.
